@@ -1,0 +1,6 @@
+#include "base/TApplication.h"
+
+TApplication& Application() {
+    static TApplication Instance;
+    return Instance;
+}
