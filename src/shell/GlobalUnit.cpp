@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <array>
 
+std::string AppPath;
+std::string DataPath;
+
+std::string DatabaseFileName() {
+    return DataPath + "quelvano.ipdb";
+}
+
 namespace {
 
 bool IsDigit(char C) {

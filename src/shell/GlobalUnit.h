@@ -3,6 +3,14 @@
 #include <optional>
 #include <string>
 
+// The executable's folder with a trailing separator; set once at start-up.
+extern std::string AppPath;
+// The folder of the database file with a trailing separator: AppPath on Windows, the user's data
+// folder on Linux. Set at start-up.
+extern std::string DataPath;
+// DataPath followed by "quelvano.ipdb".
+std::string DatabaseFileName();
+
 // Address validation: a dotted-quad text as the address boxes accept it.
 
 // True when Text (as typed, not trimmed) is not an acceptable address.

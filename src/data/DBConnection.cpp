@@ -1,0 +1,147 @@
+#include "data/DBConnection.h"
+
+#include "base/Exception.h"
+#include "data/Schema.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+std::string Quoted(const std::string& FileName) {
+    return "\"" + FileName + "\"";
+}
+
+} // namespace
+
+TDBConnection::~TDBConnection() {
+    Close();
+}
+
+// Looks at the header before the engine does: the engine would report every foreign file as the
+// same puzzling "not a database".
+void TDBConnection::CheckFileFormat(const std::string& FileName) const {
+    std::ifstream In(FileName, std::ios::binary);
+    if (!In)
+        throw Exception("No se puede abrir el archivo de base de datos " + Quoted(FileName) +
+                        ": el archivo no existe o no se puede leer.");
+    char Header[100] = {};
+    In.read(Header, sizeof Header);
+    const auto Got = static_cast<std::size_t>(In.gcount());
+    if (Got == 0)
+        throw Exception("El archivo de base de datos " + Quoted(FileName) + " esta vacio.");
+    if (Got >= 19 && std::memcmp(Header + 4, "Standard Jet DB", 15) == 0)
+        throw Exception("El archivo de base de datos " + Quoted(FileName) +
+                        " tiene el formato Jet de versiones anteriores, que esta version no "
+                        "puede abrir.");
+    if (Got < sizeof Header || std::memcmp(Header, "SQLite format 3", 16) != 0)
+        throw Exception("El archivo " + Quoted(FileName) + " no es una base de datos de Quelvano.");
+}
+
+void TDBConnection::CheckIntegrity() {
+    TStatement Check(*this, "PRAGMA quick_check");
+    if (!Check.Step() || Check.ColumnText(0) != "ok")
+        throw Exception("El archivo de base de datos " + Quoted(FFileName) + " esta danado.");
+}
+
+void TDBConnection::Open(const std::string& FileName) {
+    Close();
+    CheckFileFormat(FileName);
+    sqlite3* Db = nullptr;
+    const int Rc = sqlite3_open_v2(FileName.c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
+    if (Rc != SQLITE_OK) {
+        const std::string Reason = Db ? sqlite3_errmsg(Db) : sqlite3_errstr(Rc);
+        sqlite3_close(Db);
+        throw Exception("No se puede abrir el archivo de base de datos " + Quoted(FileName) + ": " +
+                        Reason + ".");
+    }
+    FDb = Db;
+    FFileName = FileName;
+    sqlite3_extended_result_codes(FDb, 1);
+    try {
+        CheckIntegrity();
+    } catch (const std::exception&) {
+        // A truncated or scrambled file may also fail while it is being checked.
+        Close();
+        throw Exception("El archivo de base de datos " + Quoted(FileName) + " esta danado.");
+    }
+}
+
+void TDBConnection::Close() {
+    if (FDb)
+        sqlite3_close_v2(FDb);
+    FDb = nullptr;
+}
+
+void TDBConnection::RaiseLastError(const std::string& Context) const {
+    throw Exception(Context + (FDb ? sqlite3_errmsg(FDb) : "la base de datos no esta abierta") +
+                    ".");
+}
+
+void CreateEmptyDatabase(const std::string& FileName) {
+    if (std::ifstream(FileName))
+        throw Exception("El archivo " + Quoted(FileName) + " ya existe.");
+    sqlite3* Db = nullptr;
+    int Rc =
+        sqlite3_open_v2(FileName.c_str(), &Db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (Rc == SQLITE_OK) {
+        const std::string Sql = "PRAGMA page_size = 4096;\n" + CreateSchemaSql();
+        Rc = sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, nullptr);
+    }
+    const std::string Reason = Db ? sqlite3_errmsg(Db) : sqlite3_errstr(Rc);
+    sqlite3_close(Db);
+    if (Rc != SQLITE_OK)
+        throw Exception("No se puede crear el archivo " + Quoted(FileName) + ": " + Reason + ".");
+}
+
+TStatement::TStatement(const TDBConnection& Connection, const std::string& Sql)
+    : FConnection(Connection) {
+    if (!Connection.Connected())
+        throw Exception("La base de datos no esta abierta.");
+    if (sqlite3_prepare_v2(Connection.Handle(), Sql.c_str(), -1, &FStmt, nullptr) != SQLITE_OK)
+        Connection.RaiseLastError("Error en la base de datos " + Quoted(Connection.FileName()) +
+                                  ": ");
+}
+
+TStatement::~TStatement() {
+    sqlite3_finalize(FStmt);
+}
+
+void TStatement::BindNull(int Index) {
+    sqlite3_bind_null(FStmt, Index);
+}
+
+void TStatement::BindInteger(int Index, std::int64_t Value) {
+    sqlite3_bind_int64(FStmt, Index, Value);
+}
+
+void TStatement::BindText(int Index, const std::string& Value) {
+    sqlite3_bind_text(FStmt, Index, Value.data(), static_cast<int>(Value.size()), SQLITE_TRANSIENT);
+}
+
+bool TStatement::Step() {
+    const int Rc = sqlite3_step(FStmt);
+    if (Rc == SQLITE_ROW)
+        return true;
+    if (Rc == SQLITE_DONE)
+        return false;
+    FConnection.RaiseLastError("Error en la base de datos " + Quoted(FConnection.FileName()) +
+                               ": ");
+}
+
+bool TStatement::ColumnIsNull(int Index) const {
+    return sqlite3_column_type(FStmt, Index) == SQLITE_NULL;
+}
+
+std::int64_t TStatement::ColumnInteger(int Index) const {
+    return sqlite3_column_int64(FStmt, Index);
+}
+
+std::string TStatement::ColumnText(int Index) const {
+    const auto* Text = sqlite3_column_text(FStmt, Index);
+    const int Size = sqlite3_column_bytes(FStmt, Index);
+    return Text ? std::string(reinterpret_cast<const char*>(Text), static_cast<std::size_t>(Size))
+                : std::string();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "base/TComponent.h"
+
+#include <cstdint>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The connection to one database file. Opening refuses, with a message that names the file and
+// the cause, anything that is not one of our databases, and leaves such a file untouched.
+class TDBConnection : public TComponent {
+public:
+    using TComponent::TComponent;
+    ~TDBConnection() override;
+
+    void Open(const std::string& FileName);
+    void Close();
+    bool Connected() const { return FDb != nullptr; }
+    const std::string& FileName() const { return FFileName; }
+    sqlite3* Handle() const { return FDb; }
+
+    // Raises an Exception with the store's message of the last failure, after Context.
+    [[noreturn]] void RaiseLastError(const std::string& Context) const;
+
+private:
+    void CheckFileFormat(const std::string& FileName) const;
+    void CheckIntegrity();
+
+    sqlite3* FDb = nullptr;
+    std::string FFileName;
+};
+
+// Creates a new file holding both tables, empty; raises when the file exists or can't be written.
+void CreateEmptyDatabase(const std::string& FileName);
+
+// One prepared statement, finalized when it goes out of scope.
+class TStatement {
+public:
+    TStatement(const TDBConnection& Connection, const std::string& Sql);
+    ~TStatement();
+    TStatement(const TStatement&) = delete;
+    TStatement& operator=(const TStatement&) = delete;
+
+    void BindNull(int Index);
+    void BindInteger(int Index, std::int64_t Value);
+    void BindText(int Index, const std::string& Value);
+
+    bool Step(); // true while a row is available; raises on failure
+
+    bool ColumnIsNull(int Index) const;
+    std::int64_t ColumnInteger(int Index) const;
+    std::string ColumnText(int Index) const;
+
+private:
+    const TDBConnection& FConnection;
+    sqlite3_stmt* FStmt = nullptr;
+};

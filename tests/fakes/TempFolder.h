@@ -1,0 +1,42 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> Counter{0};
+        const auto Stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        FPath = std::filesystem::temp_directory_path() /
+                ("quelvano-test-" + std::to_string(Stamp) + "-" + std::to_string(++Counter));
+        std::filesystem::create_directories(FPath);
+    }
+    ~TempFolder() {
+        std::error_code Ignored;
+        std::filesystem::remove_all(FPath, Ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return FPath; }
+    std::string File(const std::string& Name) const { return (FPath / Name).string(); }
+
+private:
+    std::filesystem::path FPath;
+};
+
+inline std::string ReadWholeFile(const std::string& FileName) {
+    std::ifstream In(FileName, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+inline void WriteWholeFile(const std::string& FileName, const std::string& Bytes) {
+    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
+    Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+}
