@@ -1,0 +1,73 @@
+// The Linux console check: one copy at a time, the data folder, provisioning, both tables opened
+// and a short report of what they hold.
+#include "base/Exception.h"
+#include "data/o_DatabaseConnection.h"
+#include "shell/GlobalUnit.h"
+#include "shell/Provisioning.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern const unsigned char QuelvanoTemplate[];
+extern const std::size_t QuelvanoTemplateSize;
+
+namespace {
+
+const char* const AlreadyRunning =
+    "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
+    "aplicacion se oculta al costado del reloj.";
+
+std::string EnvOr(const char* Name, const std::string& Fallback) {
+    const char* V = std::getenv(Name);
+    return V && *V ? V : Fallback;
+}
+
+// The kernel drops the lock when the process dies, however it dies.
+bool TakeInstanceLock() {
+    const std::string Dir = EnvOr("XDG_RUNTIME_DIR", "/tmp");
+    const int Fd = open((Dir + "/quelvano.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return Fd >= 0 && flock(Fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+void MakeFolder(const std::string& Path) {
+    for (std::size_t Pos = 1; Pos <= Path.size(); ++Pos)
+        if (Pos == Path.size() || Path[Pos] == '/')
+            if (mkdir(Path.substr(0, Pos).c_str(), 0700) != 0 && errno != EEXIST)
+                throw Exception("Cannot create folder \"" + Path + "\". " + std::strerror(errno));
+}
+
+int Run() {
+    const std::string Data =
+        EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
+    MakeFolder(Data);
+    DataPath = Data + "/";
+    ProvisionFile(DatabaseFileName(), std::string(reinterpret_cast<const char*>(QuelvanoTemplate),
+                                                  QuelvanoTemplateSize));
+    TgtIPDBManager* Manager = GetIPDBManager();
+    Manager->OpenDatabase();
+    std::printf("%s\n%d IP sets, %d connections\n", DatabaseFileName().c_str(),
+                Manager->IPSets()->RecordCount(), Manager->ConnectionNames()->RecordCount());
+    return 0;
+}
+
+} // namespace
+
+int main() {
+    if (!TakeInstanceLock()) {
+        std::fprintf(stderr, "%s\n", AlreadyRunning);
+        return 0;
+    }
+    try {
+        return Run();
+    } catch (const std::exception& E) {
+        std::fprintf(stderr, "Application Error: %s\n", E.what());
+        return 1;
+    }
+}
