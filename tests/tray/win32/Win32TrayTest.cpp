@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -105,6 +106,42 @@ TEST_F(Win32Tray, ShellAnswersAreReportedAsTheyCome) {
         EXPECT_EQ(Balloon, Shell.Calls.back().Succeeded);
     }
     EXPECT_EQ(Shell.Calls.back().Message, nimDelete);
+}
+
+// The path of a file beside the test executable.
+std::wstring Beside(const wchar_t* Name) {
+    wchar_t Path[MAX_PATH];
+    GetModuleFileNameW(nullptr, Path, MAX_PATH);
+    std::wstring P(Path);
+    return P.substr(0, P.find_last_of(L"\\/") + 1) + Name;
+}
+
+TEST_F(Win32Tray, RightButtonUpPopsTheMenuUpAndRunsTheChosenItem) {
+    TTrayIcon Tray(nullptr, Services);
+    TPopupMenu Menu;
+    int Chosen = 0;
+    Menu.Items().Add("Restaurar")->OnClick = [&](TComponent*) { ++Chosen; };
+    Menu.Items().Add("Salir");
+    Tray.SetPopupMenu(&Menu);
+
+    std::wstring Command = L"\"" + Beside(L"tray_menu_driver.exe") + L"\"";
+    STARTUPINFOW Start{};
+    Start.cb = sizeof(Start);
+    PROCESS_INFORMATION Driver{};
+    ASSERT_TRUE(CreateProcessW(nullptr, &Command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &Start, &Driver));
+
+    // Returns once the driver has picked the item.
+    SendMessageW(reinterpret_cast<HWND>(Tray.NotifyIconData().Wnd), 1025, 0, WM_RBUTTONUP);
+
+    WaitForSingleObject(Driver.hProcess, 30000);
+    DWORD Code = 99;
+    GetExitCodeProcess(Driver.hProcess, &Code);
+    CloseHandle(Driver.hThread);
+    CloseHandle(Driver.hProcess);
+    EXPECT_EQ(Code, 0u);
+    EXPECT_EQ(Chosen, 1);
+    EXPECT_FALSE(Menu.AutoPopup);
 }
 
 } // namespace
