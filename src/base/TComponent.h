@@ -27,6 +27,10 @@ public:
     // True from the start of destruction on; notifications arriving then must not resurrect links.
     bool Destroying() const { return FDestroying; }
 
+    // True while the component's stored description is being read in (a form being built).
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool Value) { FLoading = Value; }
+
     // Ask to be told (through Notification with opRemove) when AComponent is destroyed. The link
     // works both ways, so whichever of the two goes first, the other is never left dangling.
     void FreeNotification(TComponent* AComponent);
@@ -47,4 +51,5 @@ private:
     std::string FName;
     long FTag = 0;
     bool FDestroying = false;
+    bool FLoading = false;
 };

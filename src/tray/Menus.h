@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/TComponent.h"
+#include "tray/Controls.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// One entry of a menu; a caption of "-" draws a separator. An item with sub-items opens a submenu.
+class TMenuItem : public TComponent {
+public:
+    using TComponent::TComponent;
+
+    std::string Caption;
+    bool Enabled = true;
+    TNotifyEvent OnClick;
+
+    // The item is owned by this one.
+    TMenuItem* Add(const std::string& ACaption);
+    void Clear() { FItems.clear(); }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TMenuItem* Items(int Index) const { return FItems.at(static_cast<std::size_t>(Index)).get(); }
+
+    void Click() {
+        if (OnClick)
+            OnClick(this);
+    }
+
+private:
+    std::vector<std::unique_ptr<TMenuItem>> FItems;
+};
+
+// A menu shown at a screen point; the platform pops it up (see TTrayApplication::PopupMenuAt).
+class TPopupMenu : public TComponent {
+public:
+    using TComponent::TComponent;
+
+    TMenuItem& Items() { return FItems; }
+    const TMenuItem& Items() const { return FItems; }
+
+    // Whether the control the menu belongs to opens it by itself on a right click.
+    bool AutoPopup = true;
+    // The component that popped the menu up last.
+    TComponent* PopupComponent = nullptr;
+
+private:
+    TMenuItem FItems;
+};
