@@ -37,6 +37,9 @@ public:
     FakeIpHelper(const FakeIpHelper&) = delete;
     FakeIpHelper& operator=(const FakeIpHelper&) = delete;
 
+    // Frees the fake library as the program's end would, so the next enumeration loads again.
+    void Unload() { SetIpHelperLoader(&Loader()); }
+
     static TAdapterDescription Adapter(const std::string& Name, std::uint32_t Index,
                                        std::vector<TAdapterAddress> Addresses) {
         TAdapterDescription A;
