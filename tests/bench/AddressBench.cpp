@@ -9,7 +9,7 @@ namespace {
 
 void BM_ValidateAddress(benchmark::State& State) {
     const std::vector<std::string> Texts = {"192.168.1.1", "255.255.255.0", "01.2.3.4",
-                                            "1.2.3.0000", "1..2.3", "10.0.0.256"};
+                                            "1.2.3.0000",  "1..2.3",        "10.0.0.256"};
     for (auto _ : State)
         for (const std::string& T : Texts)
             benchmark::DoNotOptimize(IsValidIPAddress(T));
