@@ -1,0 +1,44 @@
+#pragma once
+
+#include "adapters/IPHLPAPI.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One adapter described in plain values, laid out on request into the system's record chain.
+// The Linux back end answers the IP Helper calls this way, and so do the test fakes.
+struct TAdapterAddress {
+    std::string Address;
+    std::string Mask;
+};
+
+struct TAdapterDescription {
+    std::string Name;
+    std::string Description;
+    std::vector<std::uint8_t> HardwareAddress; // at most 8 bytes are kept
+    std::uint32_t Index = 0;
+    std::uint32_t Type = 0;
+    std::uint32_t DhcpEnabled = 0;
+    bool HasCurrentAddress = true; // the first of Addresses, when there is one
+    std::vector<TAdapterAddress> Addresses;
+    std::vector<std::string> Gateways;
+    std::vector<std::string> DhcpServers;
+    std::int32_t HaveWins = 0;
+    std::vector<std::string> PrimaryWins;
+    std::vector<std::string> SecondaryWins;
+    std::int64_t LeaseObtained = 0;
+    std::int64_t LeaseExpires = 0;
+    std::uint32_t AutoconfigEnabled = 0;
+    std::uint32_t AutoconfigActive = 0;
+    std::vector<std::string> DnsServers; // the first is the current one
+};
+
+// GetAdaptersInfo's contract: a buffer too small (or none) answers 111 and writes the size
+// needed; no adapters answers 232; otherwise the chain is written and the answer is 0.
+std::uint32_t WriteAdapterChain(const std::vector<TAdapterDescription>& Adapters,
+                                IP_ADAPTER_INFO* Buffer, std::uint32_t* Size);
+
+// GetPerAdapterInfo's contract for one adapter, with the same size rule.
+std::uint32_t WritePerAdapterInfo(const TAdapterDescription& Adapter, IP_PER_ADAPTER_INFO* Buffer,
+                                  std::uint32_t* Size);

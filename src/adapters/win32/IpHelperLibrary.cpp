@@ -1,0 +1,40 @@
+#include "adapters/IPHLPAPI.h"
+
+#include <windows.h>
+
+namespace {
+
+// Loaded at run time and never imported: the program starts whether or not it is present.
+void* LoadSystemLibrary() {
+    return LoadLibraryW(L"IPHLPAPI.DLL");
+}
+
+TProcAddress FindEntry(void* Module, const char* Name) {
+    return reinterpret_cast<TProcAddress>(GetProcAddress(static_cast<HMODULE>(Module), Name));
+}
+
+void FreeSystemLibrary(void* Module) {
+    FreeLibrary(static_cast<HMODULE>(Module));
+}
+
+constexpr TIpHelperLoader SystemLoader = {LoadSystemLibrary, FindEntry, FreeSystemLibrary};
+
+} // namespace
+
+const TIpHelperLoader& SystemIpHelperLoader() {
+    return SystemLoader;
+}
+
+std::u16string IpHelperTextToUtf16(const std::string& Text) {
+    if (Text.empty())
+        return std::u16string();
+    const int Size = static_cast<int>(Text.size());
+    const int Len = MultiByteToWideChar(CP_ACP, 0, Text.data(), Size, nullptr, 0);
+    std::wstring Wide(static_cast<std::size_t>(Len), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Text.data(), Size, Wide.data(), Len);
+    return std::u16string(Wide.begin(), Wide.end());
+}
+
+unsigned IpHelperResultToOSError(std::uint32_t Result) {
+    return Result;
+}

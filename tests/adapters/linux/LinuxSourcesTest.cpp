@@ -1,0 +1,69 @@
+#include "adapters/linux/LinuxAdapters.h"
+#include "adapters/linux/NetworkManager.h"
+
+#include <gtest/gtest.h>
+
+#include <net/if_arp.h>
+
+namespace {
+
+TEST(LinuxAdapters_Routes, OnlyDefaultGatewayRoutes) {
+    const std::string Text =
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+        "eth0\t00000000\t010200C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+        "eth0\t000200C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
+        "wlan0\t00000000\t FE0200C0\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
+        "eth1\t00000000\t020200C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n"
+        "tun0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\t0\t0\n";
+    const auto Routes = ParseDefaultRoutes(Text);
+    ASSERT_EQ(Routes.size(), 2u);
+    EXPECT_EQ(Routes[0], (std::pair<std::string, std::string>{"eth0", "192.0.2.1"}));
+    EXPECT_EQ(Routes[1], (std::pair<std::string, std::string>{"wlan0", "192.0.2.254"}));
+}
+
+TEST(LinuxAdapters_ResolvConf, IPv4NameServersInOrder) {
+    const std::string Text = "# managed\nsearch example.org\nnameserver 192.0.2.53\n"
+                             "nameserver fd00::1\n  nameserver\t192.0.2.54 \nnameserver 300.1.1.1\n"
+                             "nameservers 192.0.2.99\n";
+    EXPECT_EQ(ParseNameServers(Text), (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
+}
+
+TEST(LinuxAdapters_Type, KernelTypesMapToInterfaceTypes) {
+    struct Case {
+        unsigned Hardware;
+        bool Wireless;
+        std::uint32_t Expected;
+    } Cases[] = {{ARPHRD_ETHER, false, 6},     {ARPHRD_ETHER, true, 71},
+                 {ARPHRD_LOOPBACK, false, 24}, {ARPHRD_IEEE80211, false, 71},
+                 {ARPHRD_NONE, false, 1},      {ARPHRD_PPP, false, 1}};
+    for (const Case& C : Cases)
+        EXPECT_EQ(InterfaceTypeFor(C.Hardware, C.Wireless), C.Expected) << C.Hardware;
+}
+
+TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
+    const std::string Text = "GENERAL.DEVICE:eth0\n"
+                             "GENERAL.VENDOR:Intel Corporation\n"
+                             "GENERAL.PRODUCT:Ethernet Connection I219-V\n"
+                             "IP4.ADDRESS[1]:192.0.2.10/24\n"
+                             "IP4.DNS[1]:192.0.2.53\n"
+                             "IP4.DNS[2]:192.0.2.54\n"
+                             "DHCP4.OPTION[1]:dhcp_server_identifier = 192.0.2.1\n"
+                             "DHCP4.OPTION[2]:expiry = 1700000000\n"
+                             "\n"
+                             "GENERAL.DEVICE:lo\n"
+                             "GENERAL.PRODUCT:\n"
+                             "IP4.ADDRESS[1]:127.0.0.1/8\n";
+    const auto Devices = ParseNmDeviceShow(Text);
+    ASSERT_EQ(Devices.size(), 2u);
+    const TNmDevice& Eth = Devices.at("eth0");
+    EXPECT_EQ(Eth.Description, "Intel Corporation Ethernet Connection I219-V");
+    EXPECT_EQ(Eth.DnsServers, (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
+    EXPECT_TRUE(Eth.Dhcp);
+    EXPECT_EQ(Eth.DhcpServer, "192.0.2.1");
+    const TNmDevice& Lo = Devices.at("lo");
+    EXPECT_FALSE(Lo.Dhcp);
+    EXPECT_TRUE(Lo.DnsServers.empty());
+    EXPECT_EQ(Lo.Description, "");
+}
+
+} // namespace
