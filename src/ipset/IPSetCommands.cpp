@@ -1,0 +1,83 @@
+#include "ipset/IPSetCommands.h"
+
+namespace {
+
+const char Quote = '"';
+
+bool IsSafeName(const std::string& Name) {
+    for (unsigned char Ch : Name)
+        if (Ch == Quote || Ch < 32 || Ch == 127)
+            return false;
+    return true;
+}
+
+bool IsSafeAddress(const std::string& Address) {
+    for (char Ch : Address)
+        if (Ch != '.' && (Ch < '0' || Ch > '9'))
+            return false;
+    return true;
+}
+
+std::string Quoted(const std::string& Connection) {
+    // The blank after the closing quote is part of the line netsh is given.
+    return std::string(1, Quote) + Connection + Quote + " ";
+}
+
+std::string DescribeFailure(const TStepOutcome& Outcome) {
+    if (Outcome.Failed)
+        return "error al ejecutar netsh: " + Outcome.Error;
+    if (Outcome.Result == -1)
+        return "no se pudo ejecutar netsh";
+    return "netsh termino con el codigo " + std::to_string(Outcome.Result);
+}
+
+} // namespace
+
+std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V) {
+    const std::string C = Quoted(V.Connection);
+    if (V.Dhcp)
+        return {
+            {"netsh interface ip set address " + C + " dhcp ", 70},
+            {"netsh interface ip set dns " + C + " dhcp ", 90},
+        };
+    return {
+        {"netsh interface ip set address " + C + " static " + V.IPAddress + " " + V.SubnetMask +
+             " " + V.Gateway + " 1",
+         50},
+        {"netsh interface ip set dns " + C + " static " + V.Dns + " " + "primary", 70},
+        {"netsh interface ip add dns " + C + V.Dns2 + " 2", 90},
+    };
+}
+
+bool IsSafeToApply(const TIPSetValues& V) {
+    if (!IsSafeName(V.Connection))
+        return false;
+    if (V.Dhcp)
+        return true;
+    for (const std::string* Address : {&V.IPAddress, &V.SubnetMask, &V.Gateway, &V.Dns, &V.Dns2})
+        if (!IsSafeAddress(*Address))
+            return false;
+    return true;
+}
+
+std::string SuccessBalloonText(const TIPSetValues& V) {
+    if (V.Dhcp)
+        return "DHCP: Si";
+    return "IP: " + V.IPAddress + "\r" + "Mascara de subred: " + V.SubnetMask + "\r" +
+           "Gateway: " + V.Gateway + "\r" + "DNS preferido: " + V.Dns + "\r" +
+           "DNS alternativo: " + V.Dns2 + "\r" + "DHCP: No";
+}
+
+std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes) {
+    std::string Text;
+    const std::string Total = std::to_string(Outcomes.size());
+    for (size_t I = 0; I < Outcomes.size(); ++I) {
+        const TStepOutcome& O = Outcomes[I];
+        if (!O.Failed && O.Result == 0)
+            continue;
+        if (!Text.empty())
+            Text += "\r";
+        Text += "Paso " + std::to_string(I + 1) + " de " + Total + ": " + DescribeFailure(O);
+    }
+    return Text;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The values of one IP set as stored, and the connection name it is applied to.
+struct TIPSetValues {
+    std::string Connection;
+    bool Dhcp = false;
+    std::string IPAddress;
+    std::string SubnetMask;
+    std::string Gateway;
+    std::string Dns;
+    std::string Dns2;
+};
+
+// One command line of an apply and the progress shown once it has run.
+struct TApplyStep {
+    std::string CommandLine;
+    int Progress = 0;
+};
+
+// How one step ended. Failed is set when an error was raised while running it.
+struct TStepOutcome {
+    int Result = 0;
+    bool Failed = false;
+    std::string Error;
+};
+
+// The command lines of a static set (three) or of a DHCP set (two), in the order they run.
+std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& Values);
+
+// False when a value could break out of its place in a command line: a double quote or a
+// control character in the connection name, anything but digits and dots in an address used.
+bool IsSafeToApply(const TIPSetValues& Values);
+
+// The success balloon's text.
+std::string SuccessBalloonText(const TIPSetValues& Values);
+
+// One line per failed step ("Paso 2 de 3: ..."), joined by CR; empty when every step succeeded.
+std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes);

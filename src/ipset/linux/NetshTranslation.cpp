@@ -1,0 +1,106 @@
+#include "ipset/linux/NetshTranslation.h"
+
+namespace {
+
+const std::string Prefix = "netsh interface ip ";
+
+std::vector<std::string> SplitOnBlanks(const std::string& Text) {
+    std::vector<std::string> Parts(1);
+    for (char Ch : Text) {
+        if (Ch == ' ')
+            Parts.emplace_back();
+        else
+            Parts.back() += Ch;
+    }
+    return Parts;
+}
+
+// netsh takes "0.0.0.0" for no gateway, as the DHCP sets store it.
+std::string Gateway(const std::string& G) {
+    return G == "0.0.0.0" ? std::string() : G;
+}
+
+std::vector<TArgv> ModifyThenUp(const std::string& Connection, const TArgv& Settings) {
+    TArgv Modify = {"nmcli", "connection", "modify", Connection};
+    Modify.insert(Modify.end(), Settings.begin(), Settings.end());
+    return {Modify, {"nmcli", "connection", "up", Connection}};
+}
+
+using TRest = std::vector<std::string>;
+
+std::optional<std::vector<TArgv>> SetAddress(const std::string& C, const TRest& R) {
+    if (R == TRest{"", "", "dhcp", ""})
+        return ModifyThenUp(C, {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""});
+    if (R.size() != 7 || R[0] != "" || R[1] != "" || R[2] != "static" || R[6] != "1")
+        return std::nullopt;
+    const int Length = MaskPrefixLength(R[4]);
+    if (Length < 0)
+        return std::nullopt;
+    return ModifyThenUp(C, {"ipv4.method", "manual", "ipv4.addresses",
+                            R[3] + "/" + std::to_string(Length), "ipv4.gateway", Gateway(R[5])});
+}
+
+std::optional<std::vector<TArgv>> SetDns(const std::string& C, const TRest& R) {
+    if (R == TRest{"", "", "dhcp", ""})
+        return ModifyThenUp(C, {"ipv4.ignore-auto-dns", "no", "ipv4.dns", ""});
+    if (R.size() != 5 || R[0] != "" || R[1] != "" || R[2] != "static" || R[4] != "primary")
+        return std::nullopt;
+    return ModifyThenUp(C, {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", R[3]});
+}
+
+std::optional<std::vector<TArgv>> AddDns(const std::string& C, const TRest& R) {
+    if (R.size() != 3 || R[0] != "" || R[2] != "2")
+        return std::nullopt;
+    return ModifyThenUp(C, {"+ipv4.dns", R[1]});
+}
+
+} // namespace
+
+int MaskPrefixLength(const std::string& Mask) {
+    const std::vector<std::string> Octets = SplitOnBlanks([&] {
+        std::string S = Mask;
+        for (char& Ch : S)
+            if (Ch == '.')
+                Ch = ' ';
+        return S;
+    }());
+    if (Octets.size() != 4)
+        return -1;
+    unsigned long Bits = 0;
+    for (const std::string& O : Octets) {
+        if (O.empty() || O.size() > 3 || O.find_first_not_of("0123456789") != std::string::npos)
+            return -1;
+        const unsigned long Value = std::stoul(O);
+        if (Value > 255)
+            return -1;
+        Bits = (Bits << 8) | Value;
+    }
+    int Length = 0;
+    while (Length < 32 && (Bits & (0x80000000UL >> Length)) != 0)
+        ++Length;
+    // Contiguous: every bit after the leading ones is clear.
+    const unsigned long Ones = Length == 0 ? 0 : (0xFFFFFFFFUL << (32 - Length)) & 0xFFFFFFFFUL;
+    return Bits == Ones ? Length : -1;
+}
+
+std::optional<std::vector<TArgv>> TranslateNetshLine(const std::string& Line) {
+    if (Line.compare(0, Prefix.size(), Prefix) != 0)
+        return std::nullopt;
+    const std::string Command = Line.substr(Prefix.size());
+    using THandler = std::optional<std::vector<TArgv>> (*)(const std::string&, const TRest&);
+    const struct {
+        const char* Head;
+        THandler Handler;
+    } Shapes[] = {{"set address \"", SetAddress}, {"set dns \"", SetDns}, {"add dns \"", AddDns}};
+    for (const auto& Shape : Shapes) {
+        const std::string Head = Shape.Head;
+        if (Command.compare(0, Head.size(), Head) != 0)
+            continue;
+        const size_t Close = Command.find('"', Head.size());
+        if (Close == std::string::npos)
+            return std::nullopt;
+        const std::string Connection = Command.substr(Head.size(), Close - Head.size());
+        return Shape.Handler(Connection, SplitOnBlanks(Command.substr(Close + 1)));
+    }
+    return std::nullopt;
+}

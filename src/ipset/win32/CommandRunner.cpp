@@ -1,0 +1,64 @@
+#include "ipset/CommandRunner.h"
+
+#include "base/TApplication.h"
+#include "base/win32/WideText.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+// A command line holds at most this many characters.
+const size_t MaxCommandLine = 512;
+
+class TWin32CommandRunner : public TCommandRunner {
+public:
+    explicit TWin32CommandRunner(unsigned PauseMs) : FPauseMs(PauseMs) {}
+
+    int Run(const std::string& CommandLine, int ShowWindow) override {
+        const std::wstring Line = ToWide(CommandLine);
+        if (Line.size() > MaxCommandLine)
+            return -1;
+        // CreateProcessW may write into the command line, so it gets its own buffer.
+        wchar_t Buffer[MaxCommandLine + 1] = {};
+        std::wmemcpy(Buffer, Line.data(), Line.size());
+
+        STARTUPINFOW Startup = {};
+        Startup.cb = sizeof(Startup);
+        Startup.dwFlags = STARTF_USESHOWWINDOW;
+        Startup.wShowWindow = static_cast<WORD>(ShowWindow);
+        PROCESS_INFORMATION Process = {};
+        if (!CreateProcessW(nullptr, Buffer, nullptr, nullptr, FALSE,
+                            CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &Startup,
+                            &Process))
+            return -1;
+
+        DWORD ExitCode = 0;
+        try {
+            Application().ProcessMessages();
+            WaitForSingleObject(Process.hProcess, INFINITE);
+            Sleep(FPauseMs);
+            GetExitCodeProcess(Process.hProcess, &ExitCode);
+        } catch (...) {
+            CloseHandles(Process);
+            throw;
+        }
+        CloseHandles(Process);
+        return static_cast<int>(ExitCode);
+    }
+
+private:
+    static void CloseHandles(const PROCESS_INFORMATION& Process) {
+        CloseHandle(Process.hThread);
+        CloseHandle(Process.hProcess);
+    }
+
+    unsigned FPauseMs;
+};
+
+} // namespace
+
+std::unique_ptr<TCommandRunner> CreateCommandRunner(unsigned PauseMs) {
+    return std::make_unique<TWin32CommandRunner>(PauseMs);
+}

@@ -1,0 +1,164 @@
+#include "base/TApplication.h"
+#include "ipset/CommandRunner.h"
+#include "ipset/IPSetCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fake nmcli first on PATH: it appends its arguments, one per line and a "--" after the last,
+// to the log, and exits with the code in FAKE_NMCLI_EXIT.
+class NmcliRunner : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FDir = fs::temp_directory_path() /
+               ("fake-nmcli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(FDir);
+        FLog = FDir / "log";
+        std::ofstream(FDir / "nmcli")
+            << "#!/bin/sh\n"
+               "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$FAKE_NMCLI_LOG\"; done\n"
+               "echo -- >> \"$FAKE_NMCLI_LOG\"\n"
+               "exit ${FAKE_NMCLI_EXIT:-0}\n";
+        fs::permissions(FDir / "nmcli", fs::perms::owner_all);
+        FOldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+        setenv("PATH", (FDir.string() + ":" + FOldPath).c_str(), 1);
+        setenv("FAKE_NMCLI_LOG", FLog.c_str(), 1);
+        unsetenv("FAKE_NMCLI_EXIT");
+    }
+
+    void TearDown() override {
+        setenv("PATH", FOldPath.c_str(), 1);
+        fs::remove_all(FDir);
+    }
+
+    // The argument vectors nmcli received, in order.
+    std::vector<std::vector<std::string>> Calls() const {
+        std::vector<std::vector<std::string>> Result(1);
+        std::ifstream In(FLog);
+        std::string Line;
+        while (std::getline(In, Line)) {
+            if (Line == "--")
+                Result.emplace_back();
+            else
+                Result.back().push_back(Line);
+        }
+        Result.pop_back();
+        return Result;
+    }
+
+    std::vector<int> RunAll(const TIPSetValues& V) {
+        const auto Runner = CreateCommandRunner(0);
+        std::vector<int> Results;
+        for (const TApplyStep& S : BuildApplySteps(V))
+            Results.push_back(Runner->Run(S.CommandLine, 0));
+        return Results;
+    }
+
+    fs::path FDir;
+    fs::path FLog;
+    std::string FOldPath;
+};
+
+TIPSetValues Set(bool Dhcp, std::string Gateway = "192.0.2.1") {
+    TIPSetValues V;
+    V.Connection = "LAN 1";
+    V.Dhcp = Dhcp;
+    V.IPAddress = "192.0.2.10";
+    V.SubnetMask = "255.255.255.0";
+    V.Gateway = std::move(Gateway);
+    V.Dns = "192.0.2.53";
+    V.Dns2 = "198.51.100.53";
+    return V;
+}
+
+using Argv = std::vector<std::string>;
+
+Argv Up(const std::string& C) {
+    return {"connection", "up", C};
+}
+
+TEST_F(NmcliRunner, StaticSetReachesNmcliAsArgumentVectors) {
+    // The name would be harmful in a shell; with argument vectors it is one argument.
+    TIPSetValues V = Set(false);
+    V.Connection = "Wired $(touch pwned); x";
+    EXPECT_EQ(RunAll(V), (std::vector<int>{0, 0, 0}));
+    const std::string C = V.Connection;
+    EXPECT_EQ(Calls(), (std::vector<Argv>{
+                           {"connection", "modify", C, "ipv4.method", "manual", "ipv4.addresses",
+                            "192.0.2.10/24", "ipv4.gateway", "192.0.2.1"},
+                           Up(C),
+                           {"connection", "modify", C, "ipv4.ignore-auto-dns", "yes", "ipv4.dns",
+                            "192.0.2.53"},
+                           Up(C),
+                           {"connection", "modify", C, "+ipv4.dns", "198.51.100.53"},
+                           Up(C),
+                       }));
+    EXPECT_FALSE(fs::exists("pwned"));
+}
+
+TEST_F(NmcliRunner, DhcpSetReturnsTheConnectionToAutomatic) {
+    TIPSetValues V = Set(true);
+    EXPECT_EQ(RunAll(V), (std::vector<int>{0, 0}));
+    EXPECT_EQ(Calls(),
+              (std::vector<Argv>{
+                  {"connection", "modify", "LAN 1", "ipv4.method", "auto", "ipv4.addresses", "",
+                   "ipv4.gateway", ""},
+                  Up("LAN 1"),
+                  {"connection", "modify", "LAN 1", "ipv4.ignore-auto-dns", "no", "ipv4.dns", ""},
+                  Up("LAN 1"),
+              }));
+}
+
+TEST_F(NmcliRunner, OddValuesAsNetworkManagerTakesThem) {
+    TIPSetValues V = Set(false, "0.0.0.0");
+    V.SubnetMask = "255.255.255.128";
+    RunAll(V);
+    ASSERT_FALSE(Calls().empty());
+    EXPECT_EQ(Calls()[0], (Argv{"connection", "modify", "LAN 1", "ipv4.method", "manual",
+                                "ipv4.addresses", "192.0.2.10/25", "ipv4.gateway", ""}));
+}
+
+TEST_F(NmcliRunner, RefusedMaskRunsNothingAndGivesOne) {
+    TIPSetValues V = Set(false);
+    V.SubnetMask = "255.0.255.0";
+    const auto Runner = CreateCommandRunner(0);
+    EXPECT_EQ(Runner->Run(BuildApplySteps(V)[0].CommandLine, 0), 1);
+    EXPECT_EQ(Runner->Run("netsh interface ip show config", 0), 1);
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(NmcliRunner, ExitCodeOfAFailedModifyIsTheResultAndSkipsTheUp) {
+    setenv("FAKE_NMCLI_EXIT", "10", 1);
+    const auto Runner = CreateCommandRunner(0);
+    EXPECT_EQ(Runner->Run(BuildApplySteps(Set(true))[0].CommandLine, 0), 10);
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(NmcliRunner, MissingNmcliGivesMinusOne) {
+    setenv("PATH", FDir.c_str(), 1);
+    fs::remove(FDir / "nmcli");
+    const auto Runner = CreateCommandRunner(0);
+    EXPECT_EQ(Runner->Run(BuildApplySteps(Set(true))[0].CommandLine, 0), -1);
+}
+
+TEST_F(NmcliRunner, PendingMessagesAreProcessedOnceAfterTheStart) {
+    int Processed = 0;
+    Application().OnProcessMessages = [&] { ++Processed; };
+    const auto Runner = CreateCommandRunner(0);
+    Runner->Run(BuildApplySteps(Set(true))[0].CommandLine, 0);
+    Application().OnProcessMessages = nullptr;
+    EXPECT_EQ(Processed, 1);
+}
+
+} // namespace
