@@ -17,9 +17,17 @@ public:
     // Handles the window messages that are waiting, then returns.
     std::function<void()> OnProcessMessages;
 
+    // Shows a message with the application title as caption and one OK button, and waits.
+    std::function<void(const std::string&)> OnShowMessage;
+
     void ProcessMessages() {
         if (OnProcessMessages)
             OnProcessMessages();
+    }
+
+    void ShowMessage(const std::string& Text) {
+        if (OnShowMessage)
+            OnShowMessage(Text);
     }
 };
 

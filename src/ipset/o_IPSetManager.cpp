@@ -1,0 +1,188 @@
+#include "ipset/o_IPSetManager.h"
+
+#include "base/Exception.h"
+#include "base/SysError.h"
+#include "base/TApplication.h"
+#include "data/DataSet.h"
+#include "tray/ExtCtrlsX.h"
+#include "ui/f_WaitBox.h"
+
+namespace {
+
+const char* const ApplyError = "Error al aplicar configuracion IP";
+const char* const SuccessTitle = "Cambio de IP satisfactorio!";
+
+// Follows the setter rule shared by the five references: stop watching the old one, watch the
+// new one.
+template <class T> void Relink(TComponent& Self, T*& Field, T* Value) {
+    if (Field == Value)
+        return;
+    if (Field != nullptr)
+        Self.RemoveFreeNotification(Field);
+    Field = Value;
+    if (Value != nullptr)
+        Self.FreeNotification(Value);
+}
+
+void SetProgress(int Position) {
+    if (FrmWaitBox != nullptr)
+        FrmWaitBox->ProgressBar1().SetPosition(Position);
+}
+
+// Clears a flag however the scope is left.
+class TBusy {
+public:
+    explicit TBusy(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TBusy() { FFlag = false; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+} // namespace
+
+TgtIPSetManager::TgtIPSetManager(TComponent* AOwner)
+    : TComponent(AOwner), FRunner(CreateCommandRunner()) {}
+
+TgtIPSetManager::~TgtIPSetManager() = default;
+
+void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
+    Relink(*this, FIPSetTreeView, Value);
+}
+
+void TgtIPSetManager::SetAdapterTreeview(TTreeView* Value) {
+    Relink(*this, FAdapterTreeView, Value);
+}
+
+void TgtIPSetManager::SetIPSetDataSet(TDataSet* Value) {
+    Relink(*this, FIPSetDataSet, Value);
+}
+
+void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
+    Relink(*this, FConnectionsDataSet, Value);
+}
+
+void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
+    Relink(*this, FTrayIcon, Value);
+}
+
+void TgtIPSetManager::SetCommandRunner(std::unique_ptr<TCommandRunner> Runner) {
+    FRunner = std::move(Runner);
+}
+
+void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FIPSetTreeView)
+            SetIPSetTreeView(nullptr);
+        if (AComponent == FAdapterTreeView)
+            SetAdapterTreeview(nullptr);
+        if (AComponent == FIPSetDataSet)
+            SetIPSetDataSet(nullptr);
+        if (AComponent == FConnectionsDataSet)
+            SetConnectionsDataSet(nullptr);
+        if (AComponent == FTrayIcon)
+            SetTrayIcon(nullptr);
+    }
+    TComponent::Notification(AComponent, Operation);
+}
+
+void TgtIPSetManager::ApplyIPSet(int ID) {
+    // Pending messages are processed while an apply runs; a request arriving then must not
+    // start a second one over the same wait box and current rows.
+    if (FApplying)
+        return;
+    TBusy Busy(FApplying);
+
+    if (!FIPSetDataSet->Locate("ID", ID))
+        return;
+    const TIPSetValues Values = ReadValues();
+
+    ShowWaitBox();
+    std::vector<TStepOutcome> Outcomes;
+    try {
+        SetProgress(35);
+        Application().ProcessMessages();
+        for (const TApplyStep& Step : BuildApplySteps(Values)) {
+            Outcomes.push_back(RunStep(Step));
+            SetProgress(Step.Progress);
+        }
+    } catch (...) {
+        Complete();
+        throw;
+    }
+    Complete();
+    ShowOutcome(Values, Outcomes);
+}
+
+// Everything is read, and checked, before the wait box shows or anything runs.
+TIPSetValues TgtIPSetManager::ReadValues() {
+    const int Connection = FIPSetDataSet->FieldByName("CONNECTION").AsInteger();
+    if (!FConnectionsDataSet->Locate("ID", Connection))
+        throw Exception(ApplyError);
+    TIPSetValues V;
+    V.Connection = FConnectionsDataSet->FieldByName("CONNECTIONNAME").AsString();
+    V.Dhcp = FIPSetDataSet->FieldByName("DHCP").AsBoolean();
+    V.IPAddress = FIPSetDataSet->FieldByName("IPADDRESS").AsString();
+    V.SubnetMask = FIPSetDataSet->FieldByName("SUBNETMASK").AsString();
+    V.Gateway = FIPSetDataSet->FieldByName("GATEWAY").AsString();
+    V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
+    V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
+    if (!IsSafeToApply(V))
+        throw Exception(ApplyError);
+    return V;
+}
+
+TStepOutcome TgtIPSetManager::RunStep(const TApplyStep& Step) {
+    FRunFailed = false;
+    FRunError.clear();
+    TStepOutcome Outcome;
+    Outcome.Result = RunCommand(Step.CommandLine, 0);
+    Outcome.Failed = FRunFailed;
+    Outcome.Error = FRunError;
+    return Outcome;
+}
+
+int TgtIPSetManager::RunCommand(const std::string& CommandLine, unsigned short ShowWindow) {
+    try {
+        if (!FRunner)
+            return -1;
+        return FRunner->Run(CommandLine, ShowWindow);
+    } catch (const std::exception& E) {
+        FRunFailed = true;
+        FRunError = E.what();
+        FTrayIcon->SetBalloonHint(SysErrorMessage(LastOSError()));
+        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+        FTrayIcon->ShowBalloonHint();
+        Application().ShowMessage(E.what());
+        return 0;
+    }
+}
+
+void TgtIPSetManager::Complete() {
+    SetProgress(100);
+    Application().ProcessMessages();
+    HideWaitBox();
+    RefreshTrees();
+}
+
+void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values,
+                                  const std::vector<TStepOutcome>& Outcomes) {
+    const std::string Failures = FailureBalloonText(Outcomes);
+    if (Failures.empty()) {
+        FTrayIcon->SetBalloonTitle(SuccessTitle);
+        FTrayIcon->SetBalloonHint(SuccessBalloonText(Values));
+        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfInfo);
+    } else {
+        FTrayIcon->SetBalloonTitle(ApplyError);
+        FTrayIcon->SetBalloonHint(Failures);
+        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+    }
+    FTrayIcon->ShowBalloonHint();
+}
+
+void TgtIPSetManager::RefreshTrees() {
+    FillIPSetTree();
+    FillAdapterTree();
+}

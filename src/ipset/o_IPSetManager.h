@@ -1,0 +1,69 @@
+#pragma once
+
+#include "base/TComponent.h"
+#include "ipset/CommandRunner.h"
+#include "ipset/IPSetCommands.h"
+#include "ipset/TreeView.h"
+
+#include <memory>
+#include <string>
+
+class TDataSet;
+class TTrayIcon;
+
+// Applies a stored IP set to its connection and rebuilds the IP-set and adapter trees. It refers
+// to the two tables, the two trees and the tray icon without owning them.
+class TgtIPSetManager : public TComponent {
+public:
+    explicit TgtIPSetManager(TComponent* AOwner = nullptr);
+    ~TgtIPSetManager() override;
+
+    TTreeView* IPSetTreeView() const { return FIPSetTreeView; }
+    void SetIPSetTreeView(TTreeView* Value);
+    TTreeView* AdapterTreeview() const { return FAdapterTreeView; }
+    void SetAdapterTreeview(TTreeView* Value);
+    TDataSet* IPSetDataSet() const { return FIPSetDataSet; }
+    void SetIPSetDataSet(TDataSet* Value);
+    TDataSet* ConnectionsDataSet() const { return FConnectionsDataSet; }
+    void SetConnectionsDataSet(TDataSet* Value);
+    TTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TTrayIcon* Value);
+
+    // Replaces the platform's runner (tests, benchmarks).
+    void SetCommandRunner(std::unique_ptr<TCommandRunner> Runner);
+
+    // Applies the IP set with this ID; an unknown ID does nothing. A request made while an apply
+    // is under way is ignored.
+    void ApplyIPSet(int ID);
+
+    // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
+    // (reported in a balloon and a message dialog).
+    int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
+
+    // Rebuilds the IP-set tree, then the adapter tree.
+    void RefreshTrees();
+    void FillIPSetTree();
+    void FillAdapterTree();
+    std::string GetConnectionName(int ConnectionID);
+    void SetNodeBold(TTreeView* Tree, HTreeNode Node, bool Bold);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TIPSetValues ReadValues();
+    TStepOutcome RunStep(const TApplyStep& Step);
+    void Complete();
+    void ShowOutcome(const TIPSetValues& Values, const std::vector<TStepOutcome>& Outcomes);
+
+    TTreeView* FIPSetTreeView = nullptr;
+    TDataSet* FIPSetDataSet = nullptr;
+    TDataSet* FConnectionsDataSet = nullptr;
+    TTreeView* FAdapterTreeView = nullptr;
+    TTrayIcon* FTrayIcon = nullptr;
+    std::unique_ptr<TCommandRunner> FRunner;
+    bool FApplying = false;
+    // Set by RunCommand when it caught an error, so the outcome can tell that step failed.
+    std::string FRunError;
+    bool FRunFailed = false;
+};

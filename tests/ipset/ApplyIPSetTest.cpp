@@ -1,0 +1,230 @@
+#include "ipset/o_IPSetManager.h"
+
+#include "base/Exception.h"
+#include "base/TApplication.h"
+#include "data/DBConnection.h"
+#include "data/o_DatabaseConnection.h"
+#include "fakes/FakeTray.h"
+#include "tray/ExtCtrlsX.h"
+#include "ui/f_WaitBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every command line and answers with the next scripted result (0 when none is left).
+class RecordingRunner : public TCommandRunner {
+public:
+    struct Script {
+        std::vector<std::string> Lines;
+        std::vector<int> Results;
+        std::function<void()> DuringRun;
+        bool Throw = false;
+    };
+    explicit RecordingRunner(Script& S) : FScript(S) {}
+    int Run(const std::string& CommandLine, int) override {
+        FScript.Lines.push_back(CommandLine);
+        if (FScript.DuringRun)
+            FScript.DuringRun();
+        if (FScript.Throw)
+            throw Exception("runner broke");
+        const std::size_t I = FScript.Lines.size() - 1;
+        return I < FScript.Results.size() ? FScript.Results[I] : 0;
+    }
+
+private:
+    Script& FScript;
+};
+
+// Notes every progress position the wait box shows.
+class RecordingView : public TWaitBoxView {
+public:
+    explicit RecordingView(std::vector<int>& Log) : FLog(Log) {}
+    void Show() override {}
+    void SetProgress(int Position) override { FLog.push_back(Position); }
+
+private:
+    std::vector<int>& FLog;
+};
+
+class ApplyIPSet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::remove(File.c_str());
+        CreateEmptyDatabase(File);
+        Db.OpenDatabase(File);
+        Manager.SetIPSetDataSet(Db.IPSets());
+        Manager.SetConnectionsDataSet(Db.ConnectionNames());
+        Manager.SetTrayIcon(&Tray);
+        Manager.SetCommandRunner(std::make_unique<RecordingRunner>(Run));
+        WaitBoxViewFactory = [this] { return std::make_unique<RecordingView>(Progress); };
+        Application().OnShowMessage = [this](const std::string& M) { Messages.push_back(M); };
+    }
+    void TearDown() override {
+        WaitBoxViewFactory = nullptr;
+        Application().OnShowMessage = nullptr;
+        HideWaitBox();
+    }
+
+    int AddConnection(const std::string& Name) {
+        TDataSet* T = Db.ConnectionNames();
+        T->Insert();
+        T->FieldByName("CONNECTIONNAME").SetAsString(Name);
+        T->Post();
+        return T->FieldByName("ID").AsInteger();
+    }
+
+    int AddSet(int Connection, bool Dhcp, const std::vector<std::string>& A) {
+        TDataSet* T = Db.IPSets();
+        T->Insert();
+        T->FieldByName("IPSET_NAME").SetAsString("Casa");
+        const char* Columns[] = {"IPADDRESS", "SUBNETMASK", "GATEWAY", "DNS", "DNS2"};
+        for (std::size_t I = 0; I < A.size(); ++I)
+            if (!A[I].empty())
+                T->FieldByName(Columns[I]).SetAsString(A[I]);
+        T->FieldByName("DHCP").SetAsBoolean(Dhcp);
+        T->FieldByName("CONNECTION").SetAsInteger(Connection);
+        T->Post();
+        return T->FieldByName("ID").AsInteger();
+    }
+
+    const std::string File = ::testing::TempDir() + "apply-test.ipdb";
+    TgtIPDBManager Db{nullptr};
+    FakeTray Fake;
+    TTrayIcon Tray{nullptr, Fake.Services()};
+    TgtIPSetManager Manager{nullptr};
+    RecordingRunner::Script Run;
+    std::vector<int> Progress;
+    std::vector<std::string> Messages;
+};
+
+const std::vector<std::string> Example = {"192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53",
+                                          "198.51.100.53"};
+
+TEST_F(ApplyIPSet, StaticSetRunsItsThreeLinesAndReportsSuccess) {
+    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Run.Lines, (std::vector<std::string>{
+                             "netsh interface ip set address \"LAN 1\"  static 192.0.2.10 "
+                             "255.255.255.0 192.0.2.1 1",
+                             "netsh interface ip set dns \"LAN 1\"  static 192.0.2.53 primary",
+                             "netsh interface ip add dns \"LAN 1\" 198.51.100.53 2"}));
+    EXPECT_EQ(Progress, (std::vector<int>{35, 50, 70, 90, 100}));
+    EXPECT_EQ(FrmWaitBox, nullptr);
+    EXPECT_EQ(Tray.BalloonTitle(), "Cambio de IP satisfactorio!");
+    EXPECT_EQ(Tray.BalloonHint(), "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\r"
+                                  "Gateway: 192.0.2.1\rDNS preferido: 192.0.2.53\r"
+                                  "DNS alternativo: 198.51.100.53\rDHCP: No");
+    EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfInfo);
+}
+
+TEST_F(ApplyIPSet, DhcpSetRunsTwoLines) {
+    const int ID = AddSet(AddConnection("LAN 1"), true, {"0.0.0.0", "0.0.0.0", "0.0.0.0"});
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Run.Lines,
+              (std::vector<std::string>{"netsh interface ip set address \"LAN 1\"  dhcp ",
+                                        "netsh interface ip set dns \"LAN 1\"  dhcp "}));
+    EXPECT_EQ(Progress, (std::vector<int>{35, 70, 90, 100}));
+    EXPECT_EQ(Tray.BalloonHint(), "DHCP: Si");
+}
+
+TEST_F(ApplyIPSet, UnknownIdRunsAndShowsNothing) {
+    AddSet(AddConnection("LAN 1"), false, Example);
+    Manager.ApplyIPSet(999);
+    EXPECT_TRUE(Run.Lines.empty());
+    EXPECT_TRUE(Progress.empty());
+    EXPECT_TRUE(Tray.BalloonTitle().empty());
+}
+
+TEST_F(ApplyIPSet, MissingConnectionOrUnsafeValueRaisesBeforeAnythingRuns) {
+    struct Case {
+        std::string Name;
+        bool Dhcp;
+        std::vector<std::string> Addresses;
+        bool NoConnection;
+    };
+    const Case Cases[] = {
+        {"LAN 1", false, Example, true},
+        {"LAN \"1\" & del", false, Example, false},
+        {"LAN\n1", true, {}, false},
+        {"LAN 1", false, {"192.0.2.10 & x", "255.255.255.0", "192.0.2.1", "1.1.1.1", ""}, false},
+        {"LAN 1", false, {"192.0.2.10", "255.255.255.0", "192.0.2.1\"", "1.1.1.1", ""}, false},
+    };
+    for (const Case& C : Cases) {
+        const int Conn = AddConnection(C.Name);
+        const int ID = AddSet(C.NoConnection ? 0 : Conn, C.Dhcp, C.Addresses);
+        try {
+            Manager.ApplyIPSet(ID);
+            ADD_FAILURE() << "no error for " << C.Name;
+        } catch (const Exception& E) {
+            EXPECT_EQ(E.Message(), "Error al aplicar configuracion IP");
+        }
+        EXPECT_TRUE(Run.Lines.empty()) << C.Name;
+        EXPECT_TRUE(Progress.empty()) << C.Name;
+    }
+}
+
+TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {
+    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
+    Run.Results = {0, 1, -1};
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Run.Lines.size(), 3u);
+    EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
+    EXPECT_EQ(Tray.BalloonHint(), "Paso 2 de 3: netsh termino con el codigo 1\r"
+                                  "Paso 3 de 3: no se pudo ejecutar netsh");
+    EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
+}
+
+TEST_F(ApplyIPSet, RunnerErrorShowsTheMessageAndCountsAsAFailedStep) {
+    const int ID = AddSet(AddConnection("LAN 1"), true, {});
+    Run.Throw = true;
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Run.Lines.size(), 2u);
+    EXPECT_EQ(Messages, (std::vector<std::string>{"runner broke", "runner broke"}));
+    EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
+    EXPECT_NE(Tray.BalloonHint().find("Paso 1 de 2"), std::string::npos);
+    EXPECT_NE(Tray.BalloonHint().find("Paso 2 de 2"), std::string::npos);
+}
+
+TEST_F(ApplyIPSet, RequestDuringARunningApplyIsIgnored) {
+    const int ID = AddSet(AddConnection("LAN 1"), true, {});
+    Run.DuringRun = [&] { Manager.ApplyIPSet(ID); };
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Run.Lines.size(), 2u);
+    EXPECT_EQ(Progress, (std::vector<int>{35, 70, 90, 100}));
+    Run.DuringRun = nullptr;
+    Manager.ApplyIPSet(ID); // and the next one after it runs again
+    EXPECT_EQ(Run.Lines.size(), 4u);
+}
+
+TEST_F(ApplyIPSet, ReferencesAreClearedWhenTheirComponentsGo) {
+    auto* Other = new TTrayIcon(nullptr, Fake.Services());
+    Manager.SetTrayIcon(Other);
+    delete Other;
+    EXPECT_EQ(Manager.TrayIcon(), nullptr);
+    Manager.SetTrayIcon(&Tray);
+    EXPECT_EQ(Manager.TrayIcon(), &Tray);
+}
+
+TEST(WaitBox, ShowTwiceLeavesOneBoxAndHideIsHarmless) {
+    HideWaitBox();
+    ShowWaitBox();
+    ShowWaitBox();
+    EXPECT_NE(FrmWaitBox, nullptr);
+    EXPECT_TRUE(FrmWaitBox->Visible());
+    int Boxes = 0;
+    for (int I = 0; I < Application().ComponentCount(); ++I)
+        Boxes += dynamic_cast<TFrmWaitBox*>(Application().Components(I)) != nullptr;
+    EXPECT_EQ(Boxes, 1);
+    HideWaitBox();
+    EXPECT_EQ(FrmWaitBox, nullptr);
+    HideWaitBox();
+}
+
+} // namespace
