@@ -90,20 +90,7 @@ start_xvfb() {
   export DISPLAY=":$display"
 }
 
-# A private prefix in the build folder, made once.
-prepare_wine_prefix() {
-  export WINEPREFIX=$root/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    step "creating the Wine prefix"
-    mkdir -p "$WINEPREFIX"
-    wine wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-  fi
-  # Keep one wineserver for the whole run instead of one per test executable.
-  wineserver -p 2>/dev/null || true
-  wine cmd /c exit >/dev/null 2>&1
-}
+source "$root/scripts/wine-prefix.sh"
 
 step "setup"
 bash scripts/setup.sh || { failed=$((failed + 1)); exit 1; }

@@ -36,9 +36,13 @@ void TFrmWaitBox::Show() {
         FView->Show();
 }
 
-void ShowWaitBox() {
+void CreateWaitBox() {
     HideWaitBox();
     FrmWaitBox = new TFrmWaitBox(&Application());
+}
+
+void ShowWaitBox() {
+    CreateWaitBox();
     FrmWaitBox->Show();
 }
 

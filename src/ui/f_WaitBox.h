@@ -53,6 +53,8 @@ private:
 // The wait box that exists at the moment, or none.
 extern TFrmWaitBox* FrmWaitBox;
 
+// Replaces any wait box by a fresh hidden one, owned by the application.
+void CreateWaitBox();
 // Replaces any wait box by a fresh one, owned by the application, and shows it without waiting.
 void ShowWaitBox();
 // Frees the wait box if there is one.

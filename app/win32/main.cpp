@@ -1,0 +1,157 @@
+// The Windows entry: one copy per logon session, the database file beside the executable, the
+// application's title and help file, the hidden wait box, then the window and its message loop.
+#include "base/Exception.h"
+#include "base/SysError.h"
+#include "base/TApplication.h"
+#include "base/win32/WideText.h"
+#include "data/o_DatabaseConnection.h"
+#include "shell/GlobalUnit.h"
+#include "shell/win32/ResourceFile.h"
+#include "ui/f_WaitBox.h"
+#include "ui/win32/WaitBoxView.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+const wchar_t* const MutexName = L"Quelvano";
+const wchar_t* const RefusalCaption = L"Quelvano";
+const char* const NoMutex = "Error creando mutex";
+const char* const AlreadyRunning =
+    "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
+    "aplicacion se oculta al costado del reloj.";
+const wchar_t* const MainCaption = L"Quelvano v1.47 build 351";
+const wchar_t* const MainClass = L"TFrmMain";
+
+void Refuse(const char* Text) {
+    MessageBoxW(nullptr, ToWide(Text).c_str(), RefusalCaption, MB_SYSTEMMODAL | MB_ICONINFORMATION);
+}
+
+std::string ExecutableFolder() {
+    std::wstring Path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD Length = GetModuleFileNameW(nullptr, Path.data(), DWORD(Path.size()));
+        if (Length < Path.size()) {
+            Path.resize(Length);
+            break;
+        }
+        Path.resize(Path.size() * 2);
+    }
+    std::string Folder = FromWide(Path.substr(0, Path.find_last_of(L"\\/") + 1));
+    if (Folder.empty() || (Folder.back() != '\\' && Folder.back() != '/'))
+        Folder += '\\';
+    return Folder;
+}
+
+[[noreturn]] void RaiseLastOSError(const std::string& Call) {
+    throw Exception(Call + ": " + SysErrorMessage(GetLastError()));
+}
+
+void InstallApplicationHooks() {
+    Application().OnProcessMessages = [] {
+        MSG Msg;
+        while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (Msg.message == WM_QUIT) {
+                PostQuitMessage(int(Msg.wParam)); // the loop of the program must still see it
+                break;
+            }
+            TranslateMessage(&Msg);
+            DispatchMessageW(&Msg);
+        }
+    };
+    Application().OnShowMessage = [](const std::string& Text) {
+        MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Application().Title).c_str(),
+                    MB_OK);
+    };
+}
+
+LRESULT CALLBACK MainWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(Window, Message, WParam, LParam);
+}
+
+// Stands for the main window until it is built: the database is opened as the main window's
+// construction will do, and closing the window ends the program.
+HWND CreateMainWindow() {
+    GetIPDBManager()->OpenDatabase();
+    WNDCLASSEXW Class = {};
+    Class.cbSize = sizeof Class;
+    Class.lpfnWndProc = MainWindowProc;
+    Class.hInstance = GetModuleHandleW(nullptr);
+    Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    Class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Class.lpszClassName = MainClass;
+    if (RegisterClassExW(&Class) == 0)
+        RaiseLastOSError("RegisterClassExW");
+    const HWND Window =
+        CreateWindowExW(0, MainClass, MainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, Class.hInstance, nullptr);
+    if (Window == nullptr)
+        RaiseLastOSError("CreateWindowExW");
+    return Window;
+}
+
+// Steps up to the message loop; an error raised here ends the program.
+HWND StartUp() {
+    AppPath = ExecutableFolder();
+    DataPath = AppPath;
+    SaveResourceToFile("DATABASE", "IPDB", DatabaseFileName());
+    Application().Title = "Quelvano v1.47";
+    Application().HelpFile = "Quelvano.hlp";
+    InstallApplicationHooks();
+    const HWND Main = CreateMainWindow();
+    RegisterWin32WaitBox();
+    CreateWaitBox();
+    return Main;
+}
+
+int RunMessageLoop(HWND Main) {
+    ShowWindow(Main, SW_SHOWNORMAL);
+    UpdateWindow(Main);
+    MSG Msg;
+    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+    }
+    return 0;
+}
+
+void ReportStartUpError(const std::string& Message) {
+    const std::string Text = "Exception in module quelvano.exe.\r\n\r\n" + Message;
+    MessageBoxW(nullptr, ToWide(Text).c_str(), L"Application Error",
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const HANDLE Mutex = CreateMutexW(nullptr, TRUE, MutexName);
+    if (Mutex == nullptr) {
+        Refuse(NoMutex);
+        return 0;
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(Mutex);
+        Refuse(AlreadyRunning);
+        return 0;
+    }
+    HWND Main;
+    try {
+        Main = StartUp();
+    } catch (const std::exception& E) {
+        // Released first, so that a start made while the report is on screen is not refused.
+        CloseHandle(Mutex);
+        ReportStartUpError(E.what());
+        return 1;
+    }
+    const int ExitCode = RunMessageLoop(Main);
+    CloseHandle(Mutex);
+    return ExitCode;
+}

@@ -1,0 +1,262 @@
+// Drives the real quelvano.exe: each test copies it into a folder of its own, starts it, and reads
+// and answers its windows as a person would.
+#include "base/win32/WideText.h"
+#include "data/o_DatabaseConnection.h"
+#include "fakes/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const AlreadyRunning =
+    "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
+    "aplicacion se oculta al costado del reloj.";
+const wchar_t* const MainCaption = L"Quelvano v1.47 build 351";
+
+template <class Condition> bool WaitFor(Condition Done, int Milliseconds = 20000) {
+    for (int Waited = 0; Waited < Milliseconds; Waited += 25) {
+        if (Done())
+            return true;
+        Sleep(25);
+    }
+    return Done();
+}
+
+std::wstring WindowText(HWND Window) {
+    wchar_t Text[1024] = {};
+    GetWindowTextW(Window, Text, 1024);
+    return Text;
+}
+
+std::wstring ClassOf(HWND Window) {
+    wchar_t Name[256] = {};
+    GetClassNameW(Window, Name, 256);
+    return Name;
+}
+
+// One started copy of the program.
+class TRunningCopy {
+public:
+    TRunningCopy(const std::filesystem::path& Exe, const std::filesystem::path& WorkingDir) {
+        std::wstring Line = L"\"" + Exe.wstring() + L"\"";
+        STARTUPINFOW Startup = {};
+        Startup.cb = sizeof Startup;
+        const std::wstring Dir = WorkingDir.wstring();
+        if (!CreateProcessW(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, Dir.c_str(),
+                            &Startup, &FInfo))
+            ADD_FAILURE() << "could not start " << Exe.string();
+    }
+    ~TRunningCopy() {
+        if (FInfo.hProcess == nullptr)
+            return;
+        if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(FInfo.hProcess, 99);
+        WaitForSingleObject(FInfo.hProcess, 10000);
+        CloseHandle(FInfo.hThread);
+        CloseHandle(FInfo.hProcess);
+    }
+    TRunningCopy(const TRunningCopy&) = delete;
+    TRunningCopy& operator=(const TRunningCopy&) = delete;
+
+    // A top-level window of this process with the given class (any class when empty).
+    HWND FindWindowOf(const std::wstring& ClassName, bool VisibleOnly = true) const {
+        struct Search {
+            DWORD Pid;
+            std::wstring ClassName;
+            bool VisibleOnly;
+            HWND Found;
+        } S = {FInfo.dwProcessId, ClassName, VisibleOnly, nullptr};
+        EnumWindows(
+            [](HWND Window, LPARAM Param) -> BOOL {
+                auto& Self = *reinterpret_cast<Search*>(Param);
+                DWORD Pid = 0;
+                GetWindowThreadProcessId(Window, &Pid);
+                if (Pid != Self.Pid || (Self.VisibleOnly && !IsWindowVisible(Window)))
+                    return TRUE;
+                if (!Self.ClassName.empty() && ClassOf(Window) != Self.ClassName)
+                    return TRUE;
+                Self.Found = Window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&S));
+        return S.Found;
+    }
+
+    HWND WaitForWindow(const std::wstring& ClassName) const {
+        HWND Window = nullptr;
+        WaitFor([&] { return (Window = FindWindowOf(ClassName)) != nullptr || Ended(); });
+        return Window;
+    }
+
+    HWND WaitForMainWindow() const {
+        HWND Window = nullptr;
+        WaitFor([&] {
+            Window = FindWindowOf(L"TFrmMain");
+            return (Window != nullptr && WindowText(Window) == MainCaption) || Ended();
+        });
+        return Window;
+    }
+
+    bool Ended() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0; }
+
+    // The exit code once the process has ended, -1 when it is still running after a while.
+    long ExitCode() const {
+        if (WaitForSingleObject(FInfo.hProcess, 20000) != WAIT_OBJECT_0)
+            return -1;
+        DWORD Code = 0;
+        GetExitCodeProcess(FInfo.hProcess, &Code);
+        return long(Code);
+    }
+
+private:
+    PROCESS_INFORMATION FInfo = {};
+};
+
+// What a message box says: its caption and the text of its message.
+struct TMessageBox {
+    std::string Caption;
+    std::string Text;
+};
+
+TMessageBox ReadAndDismiss(HWND Box) {
+    TMessageBox Read{FromWide(WindowText(Box)), ""};
+    for (HWND Child = GetWindow(Box, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT))
+        if (ClassOf(Child) == L"Static" && !WindowText(Child).empty())
+            Read.Text = FromWide(WindowText(Child));
+    const HWND Ok = GetDlgItem(Box, IDOK);
+    if (Ok != nullptr)
+        SendMessageW(Ok, BM_CLICK, 0, 0);
+    else
+        PostMessageW(Box, WM_COMMAND, IDOK, 0);
+    return Read;
+}
+
+bool EndsWith(const std::string& Text, const std::string& Tail) {
+    return Text.size() >= Tail.size() &&
+           Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Exe = Folder.Path() / "quelvano.exe";
+        ASSERT_TRUE(std::filesystem::copy_file(QUELVANO_EXE, Exe));
+        Database = Folder.File("quelvano.ipdb");
+    }
+
+    // Starts the copy from another working folder, so the program must find its own.
+    std::unique_ptr<TRunningCopy> Start() {
+        return std::make_unique<TRunningCopy>(Exe, Elsewhere.Path());
+    }
+
+    // Closes the main window as its close box would and returns the exit code.
+    static long Close(TRunningCopy& Copy, HWND Main) {
+        PostMessageW(Main, WM_CLOSE, 0, 0);
+        return Copy.ExitCode();
+    }
+
+    // Starts a copy that must fail; returns what its report said and checks the exit code.
+    TMessageBox StartExpectingFailure() {
+        auto Copy = Start();
+        const HWND Box = Copy->WaitForWindow(L"#32770");
+        EXPECT_NE(Box, nullptr) << "no error report";
+        const TMessageBox Read = Box ? ReadAndDismiss(Box) : TMessageBox{};
+        EXPECT_EQ(Copy->ExitCode(), 1);
+        EXPECT_EQ(Copy->FindWindowOf(L"TFrmMain"), nullptr);
+        return Read;
+    }
+
+    // The store's own message for the file beside the program, named as the program names it.
+    std::string OpenError() const {
+        try {
+            TgtIPDBManager(nullptr).OpenDatabase(
+                FromWide((Folder.Path() / "quelvano.ipdb").wstring()));
+        } catch (const std::exception& E) {
+            return E.what();
+        }
+        return "(the file opened)";
+    }
+
+    TempFolder Folder;
+    TempFolder Elsewhere;
+    std::filesystem::path Exe;
+    std::string Database;
+};
+
+TEST_F(StartUp, FirstStart_WritesTheTemplateBesideTheProgramAndShowsTheWindow) {
+    auto Copy = Start();
+    const HWND Main = Copy->WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+    EXPECT_EQ(ReadWholeFile(Database), ReadWholeFile(QUELVANO_TEMPLATE));
+    EXPECT_FALSE(std::filesystem::exists(Elsewhere.Path() / "quelvano.ipdb"));
+    // The wait box is made at start and waits hidden for the first apply.
+    const HWND WaitBox = Copy->FindWindowOf(L"TFrmWaitBox", false);
+    ASSERT_NE(WaitBox, nullptr);
+    EXPECT_FALSE(IsWindowVisible(WaitBox));
+    EXPECT_EQ(Close(*Copy, Main), 0);
+}
+
+TEST_F(StartUp, SecondStart_IsRefusedWithTheMessageAndTheFirstGoesOn) {
+    auto First = Start();
+    const HWND Main = First->WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+
+    auto Second = Start();
+    const HWND Box = Second->WaitForWindow(L"#32770");
+    ASSERT_NE(Box, nullptr);
+    const TMessageBox Read = ReadAndDismiss(Box);
+    EXPECT_EQ(Read.Caption, "Quelvano");
+    EXPECT_EQ(Read.Text, AlreadyRunning);
+    EXPECT_EQ(Second->ExitCode(), 0);
+    EXPECT_EQ(Second->FindWindowOf(L"TFrmMain"), nullptr);
+
+    EXPECT_FALSE(First->Ended());
+    EXPECT_TRUE(IsWindowVisible(Main));
+    EXPECT_EQ(Close(*First, Main), 0);
+
+    // The guard went with the first copy: the next start is not refused.
+    auto Third = Start();
+    const HWND Again = Third->WaitForMainWindow();
+    ASSERT_NE(Again, nullptr);
+    EXPECT_EQ(Close(*Third, Again), 0);
+}
+
+TEST_F(StartUp, ExistingFile_IsNeverReplacedAndAnUnreadableOneEndsTheStart) {
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+    };
+    std::string Jet(2048, '\0');
+    Jet.replace(4, 15, "Standard Jet DB");
+    const std::vector<Case> Cases = {{"empty", ""}, {"text", "not a database"}, {"jet", Jet}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        WriteWholeFile(Database, C.Bytes);
+        const TMessageBox Report = StartExpectingFailure();
+        EXPECT_EQ(Report.Caption, "Application Error");
+        EXPECT_TRUE(EndsWith(Report.Text, OpenError())) << Report.Text;
+        EXPECT_EQ(ReadWholeFile(Database), C.Bytes) << Report.Text;
+    }
+    // No guard is left behind by a failed start.
+    std::filesystem::remove(Database);
+    auto Copy = Start();
+    const HWND Main = Copy->WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+    EXPECT_EQ(Close(*Copy, Main), 0);
+}
+
+TEST_F(StartUp, NameTakenByAFolder_EndsWithTheReportAndExitCodeOne) {
+    std::filesystem::create_directory(Database);
+    const TMessageBox Report = StartExpectingFailure();
+    EXPECT_EQ(Report.Caption, "Application Error");
+    EXPECT_TRUE(std::filesystem::is_directory(Database));
+    EXPECT_FALSE(std::filesystem::exists(Database + ".tmp"));
+}
+
+} // namespace
