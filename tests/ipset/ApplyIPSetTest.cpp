@@ -53,6 +53,35 @@ private:
     std::vector<int>& FLog;
 };
 
+// The IP-set table with one column that can't be read, as a damaged or foreign row would give.
+class BrokenFieldTable : public TDataSet {
+public:
+    BrokenFieldTable(TDataSet& Real, std::string Broken)
+        : FReal(Real), FBroken(std::move(Broken)) {}
+    TDataSetState State() const override { return FReal.State(); }
+    void Refresh() override { FReal.Refresh(); }
+    int RecordCount() const override { return FReal.RecordCount(); }
+    void First() override { FReal.First(); }
+    void Next() override { FReal.Next(); }
+    bool Eof() const override { return FReal.Eof(); }
+    bool Locate(const std::string& F, const std::string& V) override { return FReal.Locate(F, V); }
+    bool Locate(const std::string& F, int V) override { return FReal.Locate(F, V); }
+    void Insert() override { FReal.Insert(); }
+    void Edit() override { FReal.Edit(); }
+    void Post() override { FReal.Post(); }
+    void Cancel() override { FReal.Cancel(); }
+    void Delete() override { FReal.Delete(); }
+    TField& FieldByName(const std::string& Name) override {
+        if (Name == FBroken)
+            throw Exception("field " + Name + " can't be read");
+        return FReal.FieldByName(Name);
+    }
+
+private:
+    TDataSet& FReal;
+    std::string FBroken;
+};
+
 class ApplyIPSet : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -210,6 +239,47 @@ TEST_F(ApplyIPSet, ReferencesAreClearedWhenTheirComponentsGo) {
     EXPECT_EQ(Manager.TrayIcon(), nullptr);
     Manager.SetTrayIcon(&Tray);
     EXPECT_EQ(Manager.TrayIcon(), &Tray);
+}
+
+TEST_F(ApplyIPSet, FieldThatCannotBeReadRaisesBeforeTheWaitBoxOrAnyLine) {
+    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
+    for (const char* Column : {"CONNECTION", "IPADDRESS", "DNS2"}) {
+        SCOPED_TRACE(Column);
+        BrokenFieldTable Broken(*Db.IPSets(), Column);
+        Manager.SetIPSetDataSet(&Broken);
+        EXPECT_THROW(Manager.ApplyIPSet(ID), Exception);
+        Manager.SetIPSetDataSet(Db.IPSets());
+        EXPECT_TRUE(Run.Lines.empty());
+        EXPECT_TRUE(Progress.empty()); // no wait box was made
+        EXPECT_TRUE(Tray.BalloonHint().empty());
+    }
+}
+
+TEST_F(ApplyIPSet, ErrorBetweenStepsStillCleansUpInOrderAndShowsNoBalloon) {
+    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
+    std::vector<std::string> Order;
+    WaitBoxViewFactory = [&] {
+        struct View : TWaitBoxView {
+            std::vector<std::string>& Log;
+            explicit View(std::vector<std::string>& L) : Log(L) {}
+            ~View() override { Log.push_back("hide"); }
+            void Show() override {}
+            void SetProgress(int P) override { Log.push_back(std::to_string(P)); }
+        };
+        return std::make_unique<View>(Order);
+    };
+    // The messages handled at 35 raise, as a handler of a pending message could.
+    Application().OnProcessMessages = [&] {
+        Order.push_back("messages");
+        if (Order.size() == 2)
+            throw Exception("handler broke");
+    };
+    EXPECT_THROW(Manager.ApplyIPSet(ID), Exception);
+    Application().OnProcessMessages = nullptr;
+    EXPECT_EQ(Order, (std::vector<std::string>{"35", "messages", "100", "messages", "hide"}));
+    EXPECT_TRUE(Run.Lines.empty());
+    EXPECT_EQ(FrmWaitBox, nullptr);
+    EXPECT_TRUE(Tray.BalloonHint().empty());
 }
 
 TEST(WaitBox, ShowTwiceLeavesOneBoxAndHideIsHarmless) {
