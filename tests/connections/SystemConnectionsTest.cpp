@@ -57,6 +57,11 @@ protected:
         Start();
     }
 
+    void OpenEmptyDatabase(const TempFolder& Where) {
+        CreateEmptyDatabase(Where.File("quelvano.ipdb"));
+        Db.OpenDatabase(Where.File("quelvano.ipdb"));
+    }
+
     // A fresh component, as a start of the program makes it.
     void Start(const TOSVersionInfo& Info = Seven) {
         Component = std::make_unique<TgtIPSystemConnections>(nullptr);
@@ -123,8 +128,7 @@ TEST_F(Discovery, FirstStart_AddsEveryConnectionInDiscoveryOrderWithOneBalloonEa
     Adapters({"{A}", "{B}", "{C}", "{NOT-IN-REGISTRY}"});
     for (const auto& C : Cases) {
         TempFolder Fresh;
-        CreateEmptyDatabase(Fresh.File("quelvano.ipdb"));
-        Db.OpenDatabase(Fresh.File("quelvano.ipdb"));
+        OpenEmptyDatabase(Fresh);
         Icon.Balloons.clear();
         Icon.SetBalloonTitle("Titulo");
         Start(C.Info);
@@ -191,19 +195,6 @@ TEST_F(Discovery, SystemsWithoutAWalk_AddNothing) {
     EXPECT_TRUE(Icon.Balloons.empty());
 }
 
-TEST_F(Discovery, RootKeyMissingOrRefused_AddsNothing) {
-    Adapters({"{A}"});
-    Start(XP);
-    Component->UpdateConnections();
-    Registry.AddConnection("{CLASS}", "{A}", "Red A");
-    Registry.Refused.insert(FakeRegistry::Root);
-    for (const TOSVersionInfo& Info : {XP, Seven}) {
-        Start(Info);
-        Component->UpdateConnections();
-    }
-    EXPECT_EQ(Stored(), Names{});
-}
-
 // The adapter's name and the registry's key differ in letter case: both walks find the key, the
 // class-by-class walk opens it by the adapter's spelling, the other by the registry's.
 TEST_F(Discovery, Walks_MatchSubkeysWithoutRegardToCase) {
@@ -246,8 +237,7 @@ TEST_F(Discovery, Walks_OverSeveralClassesHoldingOneAdapter) {
     Adapters({"{A}"});
     for (const auto& C : Cases) {
         TempFolder Fresh;
-        CreateEmptyDatabase(Fresh.File("quelvano.ipdb"));
-        Db.OpenDatabase(Fresh.File("quelvano.ipdb"));
+        OpenEmptyDatabase(Fresh);
         Start(C.Info);
         Component->UpdateConnections();
         EXPECT_EQ(Stored(), C.Want) << C.What;
