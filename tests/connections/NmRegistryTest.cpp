@@ -1,5 +1,10 @@
+#include "adapters/o_AdapterInformation.h"
 #include "connections/RegistryReader.h"
 #include "connections/linux/NmcliDevices.h"
+#include "connections/o_SystemConnections.h"
+#include "data/o_DatabaseConnection.h"
+#include "fakes/FakeIpHelper.h"
+#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +90,29 @@ TEST_F(NetworkManagerRegistry, ServesTheConnectionKeysOfEachDevice) {
 TEST_F(NetworkManagerRegistry, FindsNothingWhenNetworkManagerDoesNotRun) {
     FakeNmcli("echo 'Error: NetworkManager is not running.' >&2\nexit 8");
     EXPECT_FALSE(CreateMachineRegistryReader()->OpenKeyReadOnly(Root));
+}
+
+// The whole discovery over NetworkManager: each adapter gets the profile of its device.
+TEST_F(NetworkManagerRegistry, DiscoveryAddsTheProfileOfEachAdapter) {
+    FakeNmcli("printf 'wlan0:Casa\\neth0:Wired connection 1\\nlo:\\neth1:Oficina\\n'");
+    FakeIpHelper IpHelper;
+    IpHelper.Adapters = {FakeIpHelper::Adapter("eth1", 1, {}), FakeIpHelper::Adapter("lo", 2, {}),
+                         FakeIpHelper::Adapter("wlan0", 3, {}),
+                         FakeIpHelper::Adapter("eth9", 4, {})};
+    AdapterManager()->RefreshAdapters();
+    TempFolder Folder;
+    CreateEmptyDatabase(Folder.File("quelvano.ipdb"));
+    TgtIPDBManager Db(nullptr);
+    Db.OpenDatabase(Folder.File("quelvano.ipdb"));
+    TgtIPSystemConnections Component(nullptr);
+    Component.SetConnectionsDataSet(Db.ConnectionNames());
+    Component.UpdateConnections();
+
+    std::vector<std::string> Stored;
+    TDataSet& Table = *Db.ConnectionNames();
+    for (Table.First(); !Table.Eof(); Table.Next())
+        Stored.push_back(Table.FieldByName("CONNECTIONNAME").AsString());
+    EXPECT_EQ(Stored, (std::vector<std::string>{"Oficina", "Casa"}));
 }
 
 } // namespace

@@ -1,0 +1,188 @@
+#include "connections/o_SystemConnections.h"
+
+#include "adapters/o_AdapterInformation.h"
+#include "base/Exception.h"
+#include "base/TApplication.h"
+#include "base/TextUtils.h"
+#include "data/DataSet.h"
+#include "tray/ExtCtrlsX.h"
+
+namespace {
+
+const std::string RootKey = "\\SYSTEM\\CurrentControlSet\\Control\\Network\\";
+
+std::string ConnectionKey(const std::string& ClassKey, const std::string& AdapterKey) {
+    return RootKey + ClassKey + "\\" + AdapterKey + "\\Connection";
+}
+
+// The registry's own spelling of Name among Keys, compared as the registry compares names.
+const std::string* FindKey(const std::vector<std::string>& Keys, const std::string& Name) {
+    const std::string Wanted = UpperCaseAscii(Name);
+    for (const std::string& Key : Keys)
+        if (UpperCaseAscii(Key) == Wanted)
+            return &Key;
+    return nullptr;
+}
+
+std::vector<std::string> AdapterNames() {
+    std::vector<std::string> Names;
+    const TgtNetworkAdapters& Adapters = AdapterManager()->Adapters();
+    for (int I = 0; I < Adapters.Count(); ++I)
+        Names.push_back(Adapters.Items(I)->AdapterName());
+    return Names;
+}
+
+// Closes the reader's key however the discovery ends.
+class TKeyCloser {
+public:
+    explicit TKeyCloser(TRegistryReader& Reader) : FReader(Reader) {}
+    ~TKeyCloser() { FReader.CloseKey(); }
+    TKeyCloser(const TKeyCloser&) = delete;
+    TKeyCloser& operator=(const TKeyCloser&) = delete;
+
+private:
+    TRegistryReader& FReader;
+};
+
+} // namespace
+
+TgtIPSystemConnections::TgtIPSystemConnections(TComponent* AOwner)
+    : TComponent(AOwner), FReaderFactory(CreateMachineRegistryReader),
+      FVersionInfo(GetPlatformVersionInfo()) {}
+
+TgtIPSystemConnections::~TgtIPSystemConnections() = default;
+
+void TgtIPSystemConnections::SetConnectionsDataSet(TDataSet* Value) {
+    if (Value == FConnectionsDataSet)
+        return;
+    TComponent* Old = FConnectionsDataSet;
+    FConnectionsDataSet = Value;
+    Relink(Old, Value);
+}
+
+void TgtIPSystemConnections::SetIPSetDataSet(TDataSet* Value) {
+    if (Value == FIPSetDataSet)
+        return;
+    TComponent* Old = FIPSetDataSet;
+    FIPSetDataSet = Value;
+    Relink(Old, Value);
+}
+
+void TgtIPSystemConnections::SetTrayIcon(TTrayIcon* Value) {
+    if (Value == FTrayIcon)
+        return;
+    TComponent* Old = FTrayIcon;
+    FTrayIcon = Value;
+    Relink(Old, Value);
+}
+
+// The link to a component is one link however many references point to it, so it is withdrawn
+// only when the last of them lets go.
+void TgtIPSystemConnections::Relink(TComponent* Old, TComponent* New) {
+    const bool StillHeld = Old == FConnectionsDataSet || Old == FIPSetDataSet || Old == FTrayIcon;
+    if (Old != nullptr && !StillHeld)
+        RemoveFreeNotification(Old);
+    if (New != nullptr)
+        FreeNotification(New);
+}
+
+void TgtIPSystemConnections::SetRegistryReaderFactory(TRegistryReaderFactory Factory) {
+    FReaderFactory = std::move(Factory);
+}
+
+void TgtIPSystemConnections::SetVersionInfo(const TOSVersionInfo& Info) {
+    FVersionInfo = Info;
+}
+
+void TgtIPSystemConnections::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FConnectionsDataSet)
+            SetConnectionsDataSet(nullptr);
+        if (AComponent == FIPSetDataSet)
+            SetIPSetDataSet(nullptr);
+        if (AComponent == FTrayIcon)
+            SetTrayIcon(nullptr);
+    }
+    TComponent::Notification(AComponent, Operation);
+}
+
+int TgtIPSystemConnections::GetOSVersionCode() const {
+    return ::GetOSVersionCode(FVersionInfo);
+}
+
+void TgtIPSystemConnections::UpdateConnections() {
+    if (FConnectionsDataSet == nullptr)
+        throw Exception("No se ha asignado la tabla de conexiones.");
+    const std::unique_ptr<TRegistryReader> Reader = FReaderFactory();
+    TKeyCloser Closer(*Reader);
+    if (!Reader->OpenKeyReadOnly(RootKey))
+        return;
+    const std::vector<std::string> Classes = Reader->GetKeyNames();
+    const int Code = GetOSVersionCode();
+    if (Code == 7)
+        WalkClassByClass(*Reader, Classes);
+    else if (Code >= 8)
+        WalkAdapterByAdapter(*Reader, Classes);
+}
+
+void TgtIPSystemConnections::WalkClassByClass(TRegistryReader& Reader,
+                                              const std::vector<std::string>& Classes) {
+    const std::vector<std::string> Adapters = AdapterNames();
+    for (const std::string& Class : Classes) {
+        if (!Reader.OpenKeyReadOnly(RootKey + Class))
+            continue;
+        const std::vector<std::string> AdapterKeys = Reader.GetKeyNames();
+        for (const std::string& Adapter : Adapters)
+            if (FindKey(AdapterKeys, Adapter) != nullptr &&
+                Reader.OpenKeyReadOnly(ConnectionKey(Class, Adapter)))
+                AddConnection(Reader);
+    }
+}
+
+void TgtIPSystemConnections::WalkAdapterByAdapter(TRegistryReader& Reader,
+                                                  const std::vector<std::string>& Classes) {
+    for (const std::string& Adapter : AdapterNames()) {
+        std::string Path;
+        for (const std::string& Class : Classes) {
+            if (!Reader.OpenKeyReadOnly(RootKey + Class))
+                continue;
+            const std::vector<std::string> AdapterKeys = Reader.GetKeyNames();
+            if (const std::string* Key = FindKey(AdapterKeys, Adapter)) {
+                Path = ConnectionKey(Class, *Key);
+                break;
+            }
+        }
+        if (!Path.empty() && Reader.OpenKeyReadOnly(Path))
+            AddConnection(Reader);
+    }
+}
+
+void TgtIPSystemConnections::AddConnection(TRegistryReader& Reader) {
+    const std::string Name = Reader.ReadString("Name");
+    try {
+        if (Name.empty() || FConnectionsDataSet->Locate("CONNECTIONNAME", Name))
+            return;
+        FConnectionsDataSet->Insert();
+        FConnectionsDataSet->FieldByName("CONNECTIONNAME").SetAsString(Name);
+        FConnectionsDataSet->Post();
+        NotifyNewConnection(Name);
+    } catch (...) {
+        FConnectionsDataSet->Cancel();
+        throw;
+    }
+}
+
+void TgtIPSystemConnections::NotifyNewConnection(const std::string& Name) {
+    if (FTrayIcon == nullptr)
+        return;
+    FTrayIcon->SetBalloonHint("Nueva conexion de red encontrada.\r" + Name);
+    FTrayIcon->SetBalloonFlags(bfInfo);
+    FTrayIcon->ShowBalloonHint();
+}
+
+TgtIPSystemConnections* GetIPSystemConnections() {
+    static TgtIPSystemConnections* Instance = nullptr;
+    if (Instance == nullptr)
+        Instance = new TgtIPSystemConnections(&Application());
+    return Instance;
+}
