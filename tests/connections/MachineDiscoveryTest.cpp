@@ -1,9 +1,8 @@
 #include "adapters/o_AdapterInformation.h"
 #include "base/win32/WideText.h"
 #include "connections/o_SystemConnections.h"
-#include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -40,18 +39,13 @@ TEST(MachineDiscovery, FindsTheSeededConnectionsOfTheAdapters) {
     };
     AdapterManager()->RefreshAdapters();
 
-    TempFolder Folder;
-    CreateEmptyDatabase(Folder.File("quelvano.ipdb"));
-    TgtIPDBManager Db(nullptr);
-    Db.OpenDatabase(Folder.File("quelvano.ipdb"));
+    TempStore Store;
     TgtIPSystemConnections Component(nullptr);
-    Component.SetConnectionsDataSet(Db.ConnectionNames());
+    Component.SetConnectionsDataSet(Store.Db.ConnectionNames());
     Component.UpdateConnections();
 
-    std::vector<std::string> Stored;
-    TDataSet& Table = *Db.ConnectionNames();
-    for (Table.First(); !Table.Eof(); Table.Next())
-        Stored.push_back(Table.FieldByName("CONNECTIONNAME").AsString());
+    const std::vector<std::string> Stored =
+        ColumnValues(*Store.Db.ConnectionNames(), "CONNECTIONNAME");
     EXPECT_EQ(Stored, (std::vector<std::string>{"Wi-Fi", "Conexi\xc3\xb3n de \xc3\xa1rea local"}))
         << "version code " << Component.GetOSVersionCode();
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());

@@ -2,9 +2,8 @@
 #include "connections/RegistryReader.h"
 #include "connections/linux/NmcliDevices.h"
 #include "connections/o_SystemConnections.h"
-#include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -100,18 +99,13 @@ TEST_F(NetworkManagerRegistry, DiscoveryAddsTheProfileOfEachAdapter) {
                          FakeIpHelper::Adapter("wlan0", 3, {}),
                          FakeIpHelper::Adapter("eth9", 4, {})};
     AdapterManager()->RefreshAdapters();
-    TempFolder Folder;
-    CreateEmptyDatabase(Folder.File("quelvano.ipdb"));
-    TgtIPDBManager Db(nullptr);
-    Db.OpenDatabase(Folder.File("quelvano.ipdb"));
+    TempStore Store;
     TgtIPSystemConnections Component(nullptr);
-    Component.SetConnectionsDataSet(Db.ConnectionNames());
+    Component.SetConnectionsDataSet(Store.Db.ConnectionNames());
     Component.UpdateConnections();
 
-    std::vector<std::string> Stored;
-    TDataSet& Table = *Db.ConnectionNames();
-    for (Table.First(); !Table.Eof(); Table.Next())
-        Stored.push_back(Table.FieldByName("CONNECTIONNAME").AsString());
+    const std::vector<std::string> Stored =
+        ColumnValues(*Store.Db.ConnectionNames(), "CONNECTIONNAME");
     EXPECT_EQ(Stored, (std::vector<std::string>{"Oficina", "Casa"}));
 }
 
