@@ -22,7 +22,10 @@ std::optional<std::string> ReadFile(const fs::path& File) {
     std::ifstream In(File, std::ios::binary);
     if (!In)
         return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+    std::string Text(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>{});
+    if (In.bad())
+        return std::nullopt;
+    return Text;
 }
 
 // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules say.
@@ -54,9 +57,11 @@ public:
     // The folder is the standard place for these entries, so the first entry may create it.
     bool WriteString(const std::string& Name, const std::string& Value) override {
         const auto File = EntryFile(Name);
+        if (!File)
+            return false;
         std::error_code Ignored; // a folder that can't be made fails the write below
         fs::create_directories(FFolder, Ignored);
-        return File && ReplaceFileContents(*File, DesktopEntryText(Name, Value));
+        return ReplaceFileContents(*File, DesktopEntryText(Name, Value));
     }
 
     void DeleteValue(const std::string& Name) override {
@@ -89,34 +94,46 @@ public:
 
     TValueRead ReadString(const std::string& Name, std::string& Value) override {
         auto Values = Load();
-        const auto It = Find(Values, Name);
-        if (It == Values.end())
+        if (!Values)
+            return TValueRead::Missing;
+        const auto It = Find(*Values, Name);
+        if (It == Values->end())
             return TValueRead::Missing;
         Value = It->second;
         return TValueRead::Found;
     }
 
+    // A file that can't be read is not rewritten: the values it holds would be lost.
     bool WriteString(const std::string& Name, const std::string& Value) override {
         auto Values = Load();
-        const auto It = Find(Values, Name);
-        if (It == Values.end())
-            Values.emplace_back(Name, Value);
+        if (!Values)
+            return false;
+        const auto It = Find(*Values, Name);
+        if (It == Values->end())
+            Values->emplace_back(Name, Value);
         else
             It->second = Value;
-        return ReplaceFileContents(FFile, FormatSettingsFile(Values));
+        return ReplaceFileContents(FFile, FormatSettingsFile(*Values));
     }
 
     void DeleteValue(const std::string& Name) override {
         auto Values = Load();
-        const auto It = Find(Values, Name);
-        if (It == Values.end())
+        if (!Values)
             return;
-        Values.erase(It);
-        ReplaceFileContents(FFile, FormatSettingsFile(Values));
+        const auto It = Find(*Values, Name);
+        if (It == Values->end())
+            return;
+        Values->erase(It);
+        ReplaceFileContents(FFile, FormatSettingsFile(*Values));
     }
 
 private:
-    TSettingsValues Load() const { return ParseSettingsFile(ReadFile(FFile).value_or("")); }
+    std::optional<TSettingsValues> Load() const {
+        const auto Text = ReadFile(FFile);
+        if (!Text)
+            return std::nullopt;
+        return ParseSettingsFile(*Text);
+    }
 
     // The last of several lines with one name is the one that counts.
     static TSettingsValues::iterator Find(TSettingsValues& Values, const std::string& Name) {
