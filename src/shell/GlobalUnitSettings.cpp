@@ -1,0 +1,50 @@
+#include "shell/GlobalUnit.h"
+#include "shell/SettingsStore.h"
+
+#include "base/Exception.h"
+
+namespace {
+
+// Absent gives the empty string; a value that is there but not a string is an error.
+std::string ReadValue(TSettingsKey& Key, const std::string& Name) {
+    std::string Value;
+    if (Key.ReadString(Name, Value) == TValueRead::NotAString)
+        throw Exception("Invalid data type for '" + Name + "'");
+    return Value;
+}
+
+void WriteValue(TSettingsKey& Key, const std::string& Name, const std::string& Value) {
+    if (!Key.WriteString(Name, Value))
+        throw Exception("Failed to set data for '" + Name + "'");
+}
+
+} // namespace
+
+void SetRunAtStartup(const std::string& CommandLine, const std::string& Name, bool Enable) {
+    const auto Key = OpenUserSettingsKey(RunKeyPath, false);
+    if (!Key)
+        return;
+    if (Enable)
+        WriteValue(*Key, Name, CommandLine);
+    else
+        Key->DeleteValue(Name);
+}
+
+bool IsRunAtStartup(const std::string& Name) {
+    const auto Key = OpenUserSettingsKey(RunKeyPath, false);
+    return Key && !ReadValue(*Key, Name).empty();
+}
+
+void WriteSetting(const std::string& Name, const std::string& Value) {
+    if (const auto Key = OpenUserSettingsKey(ProgramKeyPath, true))
+        WriteValue(*Key, Name, Value);
+}
+
+std::string ReadSetting(const std::string& Name) {
+    const auto Key = OpenUserSettingsKey(ProgramKeyPath, true);
+    return Key ? ReadValue(*Key, Name) : std::string();
+}
+
+bool IsStartMinimized() {
+    return ReadSetting(StartMinimizedName) == "1";
+}
