@@ -10,9 +10,6 @@
 namespace {
 
 const int NoImage = -1;
-const int IPSetImage = 24;
-const int IPSetSelectedImage = 28;
-const int AdapterImage = 20;
 
 // Repainting stays suspended until the scope is left, however it is left, so a failed fill
 // cannot leave the control frozen.
@@ -75,7 +72,7 @@ void TgtIPSetManager::AddIPSetNode(TTreeView& Tree) {
     TDataSet& Sets = *FIPSetDataSet;
     const HTreeNode Node =
         Tree.AddChild(0, UpperCaseAscii(Sets.FieldByName("IPSET_NAME").AsString()));
-    Tree.SetImages(Node, IPSetImage, IPSetSelectedImage);
+    Tree.SetImages(Node, IPSetPicture, IPSetSelectedPicture);
     SetNodeBold(&Tree, Node, true);
     const int ID = Sets.FieldByName("ID").AsInteger();
     Tree.SetData(Node, ID);
@@ -120,7 +117,7 @@ void TgtIPSetManager::FillAdapterTree() {
 
 void TgtIPSetManager::AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter) {
     const HTreeNode Node = Tree.AddChild(0, Adapter.FriendlyName() + " " + Adapter.Description());
-    Tree.SetImages(Node, AdapterImage, AdapterImage);
+    Tree.SetImages(Node, AdapterPicture, AdapterPicture);
     SetNodeBold(&Tree, Node, true);
     AddLine(Tree, Node, "MacAddress   : " + Adapter.MacAddress());
     AddLine(Tree, Node, std::string("DHCP Enabled : ") + BooleanWord(Adapter.DHCPEnabled()));
