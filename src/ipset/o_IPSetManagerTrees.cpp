@@ -4,7 +4,6 @@
 #include "base/TextUtils.h"
 #include "data/DataSet.h"
 
-#include <cstdint>
 #include <string>
 
 namespace {
