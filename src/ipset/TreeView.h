@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <string>
 
+// Pictures of the main window's 16-pixel image list that the trees show.
+const int AdapterPicture = 20;
+const int IPSetPicture = 24;
+const int IPSetSelectedPicture = 28;
+
 // A node of a tree view; 0 is no node.
 using HTreeNode = std::uintptr_t;
 

@@ -9,6 +9,7 @@
 #include <string>
 
 class TDataSet;
+class TgtNetworkAdapter;
 class TTrayIcon;
 
 // Applies a stored IP set to its connection and rebuilds the IP-set and adapter trees. It refers
@@ -51,6 +52,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void AddIPSetNode(TTreeView& Tree);
+    void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();

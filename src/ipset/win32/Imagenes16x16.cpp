@@ -1,0 +1,92 @@
+#include "ipset/win32/Imagenes16x16.h"
+
+#include "base/Exception.h"
+
+namespace {
+
+const int Size = 16;
+const int PictureCount = IPSetSelectedPicture + 1;
+// Never used in a picture, so it can stand for "transparent".
+const COLORREF Transparent = RGB(255, 0, 255);
+
+void Fill(HDC Dc, int Left, int Top, int Right, int Bottom, COLORREF Colour) {
+    const RECT Area = {Left, Top, Right, Bottom};
+    const HBRUSH Brush = CreateSolidBrush(Colour);
+    FillRect(Dc, &Area, Brush);
+    DeleteObject(Brush);
+}
+
+void Line(HDC Dc, const POINT* Points, int Count, int Width, COLORREF Colour) {
+    const HPEN Pen = CreatePen(PS_SOLID, Width, Colour);
+    const HGDIOBJ Old = SelectObject(Dc, Pen);
+    Polyline(Dc, Points, Count);
+    SelectObject(Dc, Old);
+    DeleteObject(Pen);
+}
+
+// A network card: a green board with chips, gold contacts along its edge and a metal bracket.
+void DrawAdapter(HDC Dc) {
+    Fill(Dc, 0, 1, 2, 15, RGB(150, 150, 160));
+    Fill(Dc, 2, 3, 16, 12, RGB(0, 90, 45));
+    Fill(Dc, 3, 4, 15, 11, RGB(20, 140, 70));
+    Fill(Dc, 5, 5, 10, 9, RGB(30, 30, 30));
+    Fill(Dc, 11, 5, 14, 7, RGB(30, 30, 30));
+    for (int X = 4; X < 15; X += 2)
+        Fill(Dc, X, 12, X + 1, 14, RGB(230, 180, 40));
+    Fill(Dc, 0, 6, 3, 10, RGB(60, 60, 70));
+}
+
+// A screen whose connection is set: a monitor on its stand; the chosen one lights up and shows
+// a tick.
+void DrawIPSet(HDC Dc, bool Selected) {
+    Fill(Dc, 1, 1, 15, 12, RGB(60, 60, 70));
+    Fill(Dc, 2, 2, 14, 11, Selected ? RGB(110, 190, 255) : RGB(30, 80, 190));
+    Fill(Dc, 3, 3, 9, 4, RGB(255, 255, 255));
+    Fill(Dc, 3, 5, 7, 6, RGB(200, 220, 255));
+    Fill(Dc, 7, 12, 9, 14, RGB(60, 60, 70));
+    Fill(Dc, 4, 14, 12, 15, RGB(60, 60, 70));
+    if (Selected) {
+        const POINT Tick[] = {{6, 8}, {8, 10}, {13, 5}};
+        Line(Dc, Tick, 3, 2, RGB(0, 150, 40));
+    }
+}
+
+void DrawPicture(HDC Dc, int Index) {
+    Fill(Dc, 0, 0, Size, Size, Transparent);
+    if (Index == AdapterPicture)
+        DrawAdapter(Dc);
+    else if (Index == IPSetPicture || Index == IPSetSelectedPicture)
+        DrawIPSet(Dc, Index == IPSetSelectedPicture);
+}
+
+void AddPicture(HIMAGELIST List, HDC Dc, int Index) {
+    const HBITMAP Bitmap = CreateCompatibleBitmap(Dc, Size, Size);
+    const HDC Memory = CreateCompatibleDC(Dc);
+    const HGDIOBJ Old = SelectObject(Memory, Bitmap);
+    DrawPicture(Memory, Index);
+    SelectObject(Memory, Old);
+    DeleteDC(Memory);
+    const int Added = ImageList_AddMasked(List, Bitmap, Transparent);
+    DeleteObject(Bitmap);
+    if (Added != Index)
+        throw EOutOfResources("No se puede crear la lista de imagenes");
+}
+
+} // namespace
+
+HIMAGELIST CreateImagenes16x16() {
+    const HIMAGELIST List = ImageList_Create(Size, Size, ILC_COLOR24 | ILC_MASK, PictureCount, 0);
+    if (List == nullptr)
+        throw EOutOfResources("No se puede crear la lista de imagenes");
+    const HDC Screen = GetDC(nullptr);
+    try {
+        for (int I = 0; I < PictureCount; ++I)
+            AddPicture(List, Screen, I);
+    } catch (...) {
+        ReleaseDC(nullptr, Screen);
+        ImageList_Destroy(List);
+        throw;
+    }
+    ReleaseDC(nullptr, Screen);
+    return List;
+}

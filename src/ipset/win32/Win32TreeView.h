@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ipset/TreeView.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+// TTreeView on a common-controls tree view, made as a child of Parent: read-only, no lines, with
+// buttons, the selection kept visible without focus. The control goes with this object.
+class TWin32TreeView : public TTreeView {
+public:
+    TWin32TreeView(TComponent* AOwner, HWND Parent, const RECT& Bounds);
+    ~TWin32TreeView() override;
+    TWin32TreeView(const TWin32TreeView&) = delete;
+    TWin32TreeView& operator=(const TWin32TreeView&) = delete;
+
+    HWND Handle() const { return FHandle; }
+    // The list stays the caller's; it must outlive the control's use of it.
+    void SetImageList(HIMAGELIST Images);
+
+    void Clear() override;
+    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override;
+    void SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) override;
+    void SetData(HTreeNode Node, std::intptr_t Data) override;
+    std::intptr_t Data(HTreeNode Node) const override;
+    void SetBold(HTreeNode Node, bool Bold) override;
+    void FullExpand() override;
+    void Collapse(HTreeNode Node) override;
+    int Count() const override;
+    HTreeNode Item(int Index) const override;
+    int Level(HTreeNode Node) const override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+private:
+    HTREEITEM Next(HTREEITEM Item, UINT Relation) const;
+    const std::vector<HTREEITEM>& Order() const;
+
+    HWND FHandle = nullptr;
+    int FUpdateDepth = 0;
+    // The nodes in tree order, read from the control once after each change, so that walking
+    // by index costs one pass rather than one pass per node.
+    mutable std::vector<HTREEITEM> FOrder;
+    mutable bool FOrderValid = false;
+};

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "ipset/TreeView.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A tree control in memory that keeps every node's state and counts what a real control would
+// repaint:
+//   FakeTree Tree;
+//   Manager.SetIPSetTreeView(&Tree);
+//   Manager.FillIPSetTree();
+//   EXPECT_EQ(Tree.Outline(), ...);
+// Like the native control, a fresh node shows image 0, and only a node with children can be
+// expanded.
+class FakeTree : public TTreeView {
+public:
+    struct Node {
+        HTreeNode Parent = 0;
+        std::vector<HTreeNode> Children;
+        std::string Text;
+        int ImageIndex = 0;
+        int SelectedIndex = 0;
+        std::intptr_t Data = 0;
+        bool Bold = false;
+        bool Expanded = false;
+    };
+
+    FakeTree() : TTreeView(nullptr) {}
+
+    int Clears = 0;
+    int UpdateDepth = 0;
+    int Updates = 0; // outermost BeginUpdate calls
+    // Nodes added, expanded or collapsed while repainting was on.
+    int ChangesWhilePainting = 0;
+
+    const Node& At(HTreeNode Handle) const { return FNodes.at(Handle - 1); }
+    Node& At(HTreeNode Handle) { return FNodes.at(Handle - 1); }
+    const std::vector<HTreeNode>& Roots() const { return FRoots; }
+
+    // One line per node in tree order: two blanks per level, "*" before a bold text.
+    std::vector<std::string> Outline() const {
+        std::vector<std::string> Lines;
+        for (HTreeNode Handle : Order())
+            Lines.push_back(std::string(2 * static_cast<std::size_t>(Level(Handle)), ' ') +
+                            (At(Handle).Bold ? "*" : "") + At(Handle).Text);
+        return Lines;
+    }
+
+    void Clear() override {
+        ++Clears;
+        FNodes.clear();
+        FRoots.clear();
+        FOrder.clear();
+    }
+
+    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override {
+        Changed();
+        Node N;
+        N.Parent = Parent;
+        N.Text = Text;
+        FNodes.push_back(N);
+        const HTreeNode Handle = FNodes.size();
+        (Parent == 0 ? FRoots : At(Parent).Children).push_back(Handle);
+        FOrder.clear();
+        return Handle;
+    }
+
+    void SetImages(HTreeNode Handle, int ImageIndex, int SelectedIndex) override {
+        At(Handle).ImageIndex = ImageIndex;
+        At(Handle).SelectedIndex = SelectedIndex;
+    }
+    void SetData(HTreeNode Handle, std::intptr_t Data) override { At(Handle).Data = Data; }
+    std::intptr_t Data(HTreeNode Handle) const override { return At(Handle).Data; }
+    void SetBold(HTreeNode Handle, bool Bold) override { At(Handle).Bold = Bold; }
+
+    void FullExpand() override {
+        Changed();
+        for (Node& N : FNodes)
+            N.Expanded = !N.Children.empty();
+    }
+    void Collapse(HTreeNode Handle) override {
+        Changed();
+        At(Handle).Expanded = false;
+    }
+
+    int Count() const override { return static_cast<int>(FNodes.size()); }
+    HTreeNode Item(int Index) const override { return Order().at(static_cast<std::size_t>(Index)); }
+    int Level(HTreeNode Handle) const override {
+        int Result = 0;
+        for (HTreeNode P = At(Handle).Parent; P != 0; P = At(P).Parent)
+            ++Result;
+        return Result;
+    }
+
+    void BeginUpdate() override {
+        if (UpdateDepth++ == 0)
+            ++Updates;
+    }
+    void EndUpdate() override { --UpdateDepth; } // below 0 when unbalanced
+
+private:
+    void Changed() {
+        if (UpdateDepth == 0)
+            ++ChangesWhilePainting;
+    }
+
+    // Built once after each change, so walking by index stays linear.
+    const std::vector<HTreeNode>& Order() const {
+        if (FOrder.size() != FNodes.size()) {
+            FOrder.clear();
+            std::vector<HTreeNode> Stack(FRoots.rbegin(), FRoots.rend());
+            while (!Stack.empty()) {
+                const HTreeNode Handle = Stack.back();
+                Stack.pop_back();
+                FOrder.push_back(Handle);
+                const std::vector<HTreeNode>& Children = At(Handle).Children;
+                Stack.insert(Stack.end(), Children.rbegin(), Children.rend());
+            }
+        }
+        return FOrder;
+    }
+
+    std::vector<Node> FNodes;
+    std::vector<HTreeNode> FRoots;
+    mutable std::vector<HTreeNode> FOrder;
+};

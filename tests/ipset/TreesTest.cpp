@@ -1,0 +1,251 @@
+#include "ipset/o_IPSetManager.h"
+
+#include "base/Exception.h"
+#include "data/DBConnection.h"
+#include "data/o_DatabaseConnection.h"
+#include "fakes/FakeIpHelper.h"
+#include "fakes/FakeTree.h"
+#include "fakes/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines Example = {"192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53", "198.51.100.53"};
+
+class Trees : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateEmptyDatabase(File);
+        Db.OpenDatabase(File);
+        Manager.SetIPSetDataSet(Db.IPSets());
+        Manager.SetConnectionsDataSet(Db.ConnectionNames());
+        Manager.SetIPSetTreeView(&SetTree);
+        Manager.SetAdapterTreeview(&AdapterTree);
+    }
+
+    int AddConnection(const std::string& Name) {
+        TDataSet* T = Db.ConnectionNames();
+        T->Insert();
+        T->FieldByName("CONNECTIONNAME").SetAsString(Name);
+        T->Post();
+        return T->FieldByName("ID").AsInteger();
+    }
+
+    int AddSet(const std::string& Name, int Connection, bool Dhcp, const Lines& A) {
+        TDataSet* T = Db.IPSets();
+        T->Insert();
+        T->FieldByName("IPSET_NAME").SetAsString(Name);
+        const char* Columns[] = {"IPADDRESS", "SUBNETMASK", "GATEWAY", "DNS", "DNS2"};
+        for (std::size_t I = 0; I < A.size(); ++I)
+            T->FieldByName(Columns[I]).SetAsString(A[I]);
+        T->FieldByName("DHCP").SetAsBoolean(Dhcp);
+        T->FieldByName("CONNECTION").SetAsInteger(Connection);
+        T->Post();
+        return T->FieldByName("ID").AsInteger();
+    }
+
+    TempFolder Folder;
+    const std::string File = Folder.File("trees.ipdb");
+    TgtIPDBManager Db{nullptr};
+    FakeTree SetTree;
+    FakeTree AdapterTree;
+    FakeIpHelper Fake;
+    TgtIPSetManager Manager{nullptr};
+};
+
+TEST_F(Trees, StaticSetShowsSevenLinesAndEveryNodeCarriesItsID) {
+    const int ID = AddSet("Casa", AddConnection("LAN 1"), false, Example);
+    Manager.FillIPSetTree();
+    EXPECT_EQ(
+        SetTree.Outline(),
+        (Lines{"*CASA", "  IP : 192.0.2.10", "  Mascara de Red : 255.255.255.0",
+               "  Def.Gateway : 192.0.2.1", "  DNS preferido : 192.0.2.53",
+               "  DNS alternativo : 198.51.100.53", "  DHCP : No", "  Nombre Conexion : LAN 1"}));
+    ASSERT_EQ(SetTree.Count(), 8);
+    for (int I = 0; I < SetTree.Count(); ++I) {
+        const FakeTree::Node& N = SetTree.At(SetTree.Item(I));
+        EXPECT_EQ(N.Data, ID) << N.Text;
+        EXPECT_EQ(N.ImageIndex, I == 0 ? 24 : -1) << N.Text;
+        EXPECT_EQ(N.SelectedIndex, I == 0 ? 28 : -1) << N.Text;
+        EXPECT_FALSE(N.Expanded) << N.Text;
+    }
+}
+
+TEST_F(Trees, DhcpSetShowsOnlyTheFlagAndTheConnection) {
+    const int Connection = AddConnection("Wi-Fi");
+    AddSet("Movil", Connection, true, {"0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"});
+    Manager.FillIPSetTree();
+    EXPECT_EQ(SetTree.Outline(), (Lines{"*MOVIL", "  DHCP : Si", "  Nombre Conexion : Wi-Fi"}));
+}
+
+TEST_F(Trees, CaptionUpperCasesAsciiOnlyAndConnectionLineEndsInBlankWhenUnknown) {
+    struct Case {
+        std::string Name;
+        bool KnownConnection;
+        std::string Caption;
+        std::string LastLine;
+    } Cases[] = {
+        {"ñandú café", true, "*ñANDú CAFé", "  Nombre Conexion : LAN 1"},
+        {" Oficina 2 ", true, "* OFICINA 2 ", "  Nombre Conexion : LAN 1"},
+        {"Casa", false, "*CASA", "  Nombre Conexion : "},
+    };
+    const int Connection = AddConnection("LAN 1");
+    for (const Case& C : Cases) {
+        TDataSet* Sets = Db.IPSets();
+        while (Sets->RecordCount() > 0) {
+            Sets->First();
+            Sets->Delete();
+        }
+        AddSet(C.Name, C.KnownConnection ? Connection : Connection + 40, true,
+               {"0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"});
+        Manager.FillIPSetTree();
+        const Lines Outline = SetTree.Outline();
+        ASSERT_EQ(Outline.size(), 3u) << C.Name;
+        EXPECT_EQ(Outline.front(), C.Caption);
+        EXPECT_EQ(Outline.back(), C.LastLine);
+    }
+}
+
+TEST_F(Trees, RebuildStartsEmptyAndFollowsTableOrder) {
+    const int Connection = AddConnection("LAN 1");
+    Manager.FillIPSetTree();
+    EXPECT_EQ(SetTree.Count(), 0);
+
+    const int First = AddSet("Casa", Connection, true, Example);
+    const int Second = AddSet("Casa", Connection, false, Example);
+    Manager.FillIPSetTree();
+    Manager.FillIPSetTree();
+    ASSERT_EQ(SetTree.Roots().size(), 2u);
+    EXPECT_EQ(SetTree.At(SetTree.Roots()[0]).Data, First);
+    EXPECT_EQ(SetTree.At(SetTree.Roots()[1]).Data, Second);
+    EXPECT_EQ(SetTree.Count(), 3 + 8);
+}
+
+TEST_F(Trees, ErrorDuringFillResumesPaintingAndStopsTheAdapterTree) {
+    AddSet("Casa", AddConnection("LAN 1"), false, Example);
+    static_cast<TSqlTable*>(Db.ConnectionNames())->Close();
+    EXPECT_THROW(Manager.RefreshTrees(), Exception);
+    EXPECT_EQ(SetTree.UpdateDepth, 0);
+    EXPECT_EQ(SetTree.Updates, 1);
+    EXPECT_EQ(AdapterTree.Clears, 0);
+}
+
+TEST_F(Trees, FillsWithoutTreeOrTableDoNothing) {
+    AddSet("Casa", AddConnection("LAN 1"), false, Example);
+    Manager.SetIPSetTreeView(nullptr);
+    Manager.SetAdapterTreeview(nullptr);
+    Fake.LibraryMissing = true; // would raise if the adapter fill went on
+    EXPECT_NO_THROW(Manager.RefreshTrees());
+
+    Manager.SetIPSetTreeView(&SetTree);
+    Manager.SetIPSetDataSet(nullptr);
+    Manager.FillIPSetTree();
+    EXPECT_EQ(SetTree.Clears, 0);
+}
+
+TAdapterDescription Ethernet() {
+    TAdapterDescription A = FakeIpHelper::Adapter("{E1}", 7, {{"192.0.2.10", "255.255.255.0"}});
+    A.Description = "Red Ethernet";
+    return A;
+}
+
+TAdapterDescription Wireless() {
+    TAdapterDescription A = FakeIpHelper::Adapter(
+        "{W2}", 9, {{"198.51.100.7", "255.255.255.0"}, {"198.51.100.8", "255.255.0.0"}});
+    A.Description = "Red inalambrica";
+    A.DhcpEnabled = 1;
+    A.Gateways = {"198.51.100.1"};
+    A.DhcpServers = {"198.51.100.2"};
+    A.HaveWins = 1;
+    A.PrimaryWins = {"198.51.100.3"};
+    A.DnsServers = {"198.51.100.53", "192.0.2.53"};
+    return A;
+}
+
+TEST_F(Trees, AdapterShowsCaptionLinesAndNineGroupsWithTheirNonEmptyTexts) {
+    Fake.Adapters = {Ethernet(), Wireless()};
+    Manager.FillAdapterTree();
+    const Lines Expected = {
+        "* Red Ethernet",
+        "  MacAddress   : 02-00-00-00-00-07",
+        "  DHCP Enabled : False",
+        "  WINS Enabled : False",
+        "  *Direccion IP",
+        "    192.0.2.10",
+        "  *Mascara de Red",
+        "    255.255.255.0",
+        "  *Gateway",
+        "  *Servidor DHCP",
+        "  *Servidor DNS",
+        "  *WINS Primary Server",
+        "  *WINS Secondary Server",
+        "  *Anycast IP Address List",
+        "  *MultiCast IP Address List",
+        "* Red inalambrica",
+        "  MacAddress   : 02-00-00-00-00-09",
+        "  DHCP Enabled : True",
+        "  WINS Enabled : True",
+        "  *Direccion IP",
+        "    198.51.100.7",
+        "    198.51.100.8",
+        "  *Mascara de Red",
+        "    255.255.255.0",
+        "    255.255.0.0",
+        "  *Gateway",
+        "    198.51.100.1",
+        "  *Servidor DHCP",
+        "    198.51.100.2",
+        "  *Servidor DNS",
+        "    198.51.100.53",
+        "    192.0.2.53",
+        "  *WINS Primary Server",
+        "    198.51.100.3",
+        "  *WINS Secondary Server",
+        "  *Anycast IP Address List",
+        "  *MultiCast IP Address List",
+    };
+    EXPECT_EQ(AdapterTree.Outline(), Expected);
+    for (int I = 0; I < AdapterTree.Count(); ++I) {
+        const FakeTree::Node& N = AdapterTree.At(AdapterTree.Item(I));
+        const bool Adapter = N.Parent == 0;
+        EXPECT_EQ(N.ImageIndex, Adapter ? 20 : -1) << N.Text;
+        EXPECT_EQ(N.SelectedIndex, Adapter ? 20 : -1) << N.Text;
+        EXPECT_EQ(N.Data, 0) << N.Text;
+    }
+}
+
+TEST_F(Trees, AdaptersEndCollapsedWithTheirGroupsOpenAfterEveryRebuild) {
+    Fake.Adapters = {Ethernet(), Wireless()};
+    Manager.FillAdapterTree();
+    AdapterTree.At(AdapterTree.Roots()[0]).Expanded = true; // the user opened one
+    Manager.FillAdapterTree();
+    for (int I = 0; I < AdapterTree.Count(); ++I) {
+        const FakeTree::Node& N = AdapterTree.At(AdapterTree.Item(I));
+        const bool GroupWithLeaves = N.Parent != 0 && !N.Children.empty();
+        EXPECT_EQ(N.Expanded, GroupWithLeaves) << N.Text;
+    }
+    EXPECT_EQ(AdapterTree.ChangesWhilePainting, 0);
+    EXPECT_EQ(AdapterTree.UpdateDepth, 0);
+}
+
+TEST_F(Trees, EnumerationErrorKeepsTheAdapterTreeAfterTheIPSetTreeIsRebuilt) {
+    Fake.Adapters = {Ethernet()};
+    Manager.FillAdapterTree();
+    const Lines Before = AdapterTree.Outline();
+
+    AddSet("Casa", AddConnection("LAN 1"), false, Example);
+    Fake.FillAnswer = 87;
+    EXPECT_THROW(Manager.RefreshTrees(), Exception);
+    EXPECT_EQ(SetTree.Roots().size(), 1u);
+    EXPECT_EQ(AdapterTree.Outline(), Before);
+    EXPECT_EQ(AdapterTree.Clears, 1);
+    EXPECT_EQ(AdapterTree.UpdateDepth, 0);
+}
+
+} // namespace
