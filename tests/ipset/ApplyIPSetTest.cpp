@@ -5,6 +5,7 @@
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
+#include "fakes/FakeTree.h"
 #include "tray/ExtCtrlsX.h"
 #include "ui/f_WaitBox.h"
 
@@ -268,6 +269,15 @@ TEST_F(ApplyIPSet, ErrorBetweenStepsStillCleansUpInOrderAndShowsNoBalloon) {
         };
         return std::make_unique<View>(Order);
     };
+    struct LoggingTree : FakeTree {
+        std::vector<std::string>& Log;
+        explicit LoggingTree(std::vector<std::string>& L) : Log(L) {}
+        void Clear() override {
+            Log.push_back("trees");
+            FakeTree::Clear();
+        }
+    } Tree(Order);
+    Manager.SetIPSetTreeView(&Tree);
     // The messages handled at 35 raise, as a handler of a pending message could.
     Application().OnProcessMessages = [&] {
         Order.push_back("messages");
@@ -276,7 +286,8 @@ TEST_F(ApplyIPSet, ErrorBetweenStepsStillCleansUpInOrderAndShowsNoBalloon) {
     };
     EXPECT_THROW(Manager.ApplyIPSet(ID), Exception);
     Application().OnProcessMessages = nullptr;
-    EXPECT_EQ(Order, (std::vector<std::string>{"35", "messages", "100", "messages", "hide"}));
+    EXPECT_EQ(Order,
+              (std::vector<std::string>{"35", "messages", "100", "messages", "hide", "trees"}));
     EXPECT_TRUE(Run.Lines.empty());
     EXPECT_EQ(FrmWaitBox, nullptr);
     EXPECT_TRUE(Tray.BalloonHint().empty());
