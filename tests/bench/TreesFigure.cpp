@@ -4,7 +4,7 @@
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTree.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 #include "ipset/o_IPSetManager.h"
 
 #include <algorithm>
@@ -25,25 +25,15 @@ void Execute(const TDBConnection& Connection, const std::string& Sql) {
 void Populate(TgtIPDBManager& Db, int Sets) {
     // One transaction, or every post would wait for the disk.
     Execute(*Db.AdoConnection(), "BEGIN");
-    TDataSet* Names = Db.ConnectionNames();
-    for (int I = 0; I < Connections; ++I) {
-        Names->Insert();
-        Names->FieldByName("CONNECTIONNAME").SetAsString("Conexion " + std::to_string(I + 1));
-        Names->Post();
-    }
-    TDataSet* Table = Db.IPSets();
+    for (int I = 0; I < Connections; ++I)
+        PostConnection(Db, "Conexion " + std::to_string(I + 1));
+    const std::vector<std::string> Static = {"192.0.2.10", "255.255.255.0", "192.0.2.1",
+                                             "192.0.2.53", "198.51.100.53"};
+    const std::vector<std::string> Automatic(5, "0.0.0.0");
     for (int I = 0; I < Sets; ++I) {
         const bool Dhcp = I % 4 == 3;
-        Table->Insert();
-        Table->FieldByName("IPSET_NAME").SetAsString("Oficina " + std::to_string(I));
-        Table->FieldByName("IPADDRESS").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.10");
-        Table->FieldByName("SUBNETMASK").SetAsString(Dhcp ? "0.0.0.0" : "255.255.255.0");
-        Table->FieldByName("GATEWAY").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.1");
-        Table->FieldByName("DNS").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.53");
-        Table->FieldByName("DNS2").SetAsString(Dhcp ? "0.0.0.0" : "198.51.100.53");
-        Table->FieldByName("DHCP").SetAsBoolean(Dhcp);
-        Table->FieldByName("CONNECTION").SetAsInteger(I % Connections + 1);
-        Table->Post();
+        PostIPSet(Db, "Oficina " + std::to_string(I), I % Connections + 1, Dhcp,
+                  Dhcp ? Automatic : Static);
     }
     Execute(*Db.AdoConnection(), "COMMIT");
 }

@@ -6,6 +6,7 @@
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
+#include "fakes/TempStore.h"
 #include "tray/ExtCtrlsX.h"
 #include "ui/f_WaitBox.h"
 
@@ -102,26 +103,10 @@ protected:
         HideWaitBox();
     }
 
-    int AddConnection(const std::string& Name) {
-        TDataSet* T = Db.ConnectionNames();
-        T->Insert();
-        T->FieldByName("CONNECTIONNAME").SetAsString(Name);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
-    }
+    int AddConnection(const std::string& Name) { return PostConnection(Db, Name); }
 
     int AddSet(int Connection, bool Dhcp, const std::vector<std::string>& A) {
-        TDataSet* T = Db.IPSets();
-        T->Insert();
-        T->FieldByName("IPSET_NAME").SetAsString("Casa");
-        const char* Columns[] = {"IPADDRESS", "SUBNETMASK", "GATEWAY", "DNS", "DNS2"};
-        for (std::size_t I = 0; I < A.size(); ++I)
-            if (!A[I].empty())
-                T->FieldByName(Columns[I]).SetAsString(A[I]);
-        T->FieldByName("DHCP").SetAsBoolean(Dhcp);
-        T->FieldByName("CONNECTION").SetAsInteger(Connection);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
+        return PostIPSet(Db, "Casa", Connection, Dhcp, A);
     }
 
     const std::string File = ::testing::TempDir() + "apply-test.ipdb";

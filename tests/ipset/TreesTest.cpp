@@ -5,7 +5,7 @@
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
 #include "fakes/FakeTree.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -29,25 +29,10 @@ protected:
         Manager.SetAdapterTreeview(&AdapterTree);
     }
 
-    int AddConnection(const std::string& Name) {
-        TDataSet* T = Db.ConnectionNames();
-        T->Insert();
-        T->FieldByName("CONNECTIONNAME").SetAsString(Name);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
-    }
+    int AddConnection(const std::string& Name) { return PostConnection(Db, Name); }
 
     int AddSet(const std::string& Name, int Connection, bool Dhcp, const Lines& A) {
-        TDataSet* T = Db.IPSets();
-        T->Insert();
-        T->FieldByName("IPSET_NAME").SetAsString(Name);
-        const char* Columns[] = {"IPADDRESS", "SUBNETMASK", "GATEWAY", "DNS", "DNS2"};
-        for (std::size_t I = 0; I < A.size(); ++I)
-            T->FieldByName(Columns[I]).SetAsString(A[I]);
-        T->FieldByName("DHCP").SetAsBoolean(Dhcp);
-        T->FieldByName("CONNECTION").SetAsInteger(Connection);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
+        return PostIPSet(Db, Name, Connection, Dhcp, A);
     }
 
     TempFolder Folder;

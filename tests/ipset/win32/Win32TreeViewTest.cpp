@@ -5,7 +5,7 @@
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 #include "ipset/o_IPSetManager.h"
 
 #include <gtest/gtest.h>
@@ -91,27 +91,13 @@ protected:
     }
     void TearDown() override { ImageList_Destroy(Images); }
 
-    int AddConnection(const std::string& Name) {
-        TDataSet* T = Db.ConnectionNames();
-        T->Insert();
-        T->FieldByName("CONNECTIONNAME").SetAsString(Name);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
-    }
+    int AddConnection(const std::string& Name) { return PostConnection(Db, Name); }
 
     int AddSet(const std::string& Name, int Connection, bool Dhcp) {
-        TDataSet* T = Db.IPSets();
-        T->Insert();
-        T->FieldByName("IPSET_NAME").SetAsString(Name);
-        T->FieldByName("IPADDRESS").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.10");
-        T->FieldByName("SUBNETMASK").SetAsString(Dhcp ? "0.0.0.0" : "255.255.255.0");
-        T->FieldByName("GATEWAY").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.1");
-        T->FieldByName("DNS").SetAsString(Dhcp ? "0.0.0.0" : "192.0.2.53");
-        T->FieldByName("DNS2").SetAsString(Dhcp ? "0.0.0.0" : "198.51.100.53");
-        T->FieldByName("DHCP").SetAsBoolean(Dhcp);
-        T->FieldByName("CONNECTION").SetAsInteger(Connection);
-        T->Post();
-        return T->FieldByName("ID").AsInteger();
+        static const std::vector<std::string> Static = {"192.0.2.10", "255.255.255.0", "192.0.2.1",
+                                                        "192.0.2.53", "198.51.100.53"};
+        static const std::vector<std::string> Automatic(5, "0.0.0.0");
+        return PostIPSet(Db, Name, Connection, Dhcp, Dhcp ? Automatic : Static);
     }
 
     TempFolder Folder;
