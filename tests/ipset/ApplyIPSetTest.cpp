@@ -87,9 +87,6 @@ private:
 class ApplyIPSet : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::remove(File.c_str());
-        CreateEmptyDatabase(File);
-        Db.OpenDatabase(File);
         Manager.SetIPSetDataSet(Db.IPSets());
         Manager.SetConnectionsDataSet(Db.ConnectionNames());
         Manager.SetTrayIcon(&Tray);
@@ -109,8 +106,8 @@ protected:
         return PostIPSet(Db, "Casa", Connection, Dhcp, A);
     }
 
-    const std::string File = ::testing::TempDir() + "apply-test.ipdb";
-    TgtIPDBManager Db{nullptr};
+    TempStore Store;
+    TgtIPDBManager& Db = Store.Db;
     FakeTray Fake;
     TTrayIcon Tray{nullptr, Fake.Services()};
     TgtIPSetManager Manager{nullptr};

@@ -21,8 +21,6 @@ const Lines Example = {"192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53",
 class Trees : public ::testing::Test {
 protected:
     void SetUp() override {
-        CreateEmptyDatabase(File);
-        Db.OpenDatabase(File);
         Manager.SetIPSetDataSet(Db.IPSets());
         Manager.SetConnectionsDataSet(Db.ConnectionNames());
         Manager.SetIPSetTreeView(&SetTree);
@@ -35,9 +33,8 @@ protected:
         return PostIPSet(Db, Name, Connection, Dhcp, A);
     }
 
-    TempFolder Folder;
-    const std::string File = Folder.File("trees.ipdb");
-    TgtIPDBManager Db{nullptr};
+    TempStore Store;
+    TgtIPDBManager& Db = Store.Db;
     FakeTree SetTree;
     FakeTree AdapterTree;
     FakeIpHelper Fake;

@@ -82,8 +82,6 @@ protected:
         ASSERT_NE(Images, nullptr);
         SetTree.SetImageList(Images);
         AdapterTree.SetImageList(Images);
-        CreateEmptyDatabase(File);
-        Db.OpenDatabase(File);
         Manager.SetIPSetDataSet(Db.IPSets());
         Manager.SetConnectionsDataSet(Db.ConnectionNames());
         Manager.SetIPSetTreeView(&SetTree);
@@ -100,9 +98,8 @@ protected:
         return PostIPSet(Db, Name, Connection, Dhcp, Dhcp ? Automatic : Static);
     }
 
-    TempFolder Folder;
-    const std::string File = Folder.File("trees.ipdb");
-    TgtIPDBManager Db{nullptr};
+    TempStore Store;
+    TgtIPDBManager& Db = Store.Db;
     FakeIpHelper Fake;
     HWND Host = CreateHost();
     HIMAGELIST Images = CreateImagenes16x16();
