@@ -1,8 +1,7 @@
 #include "adapters/o_AdapterInformation.h"
 #include "base/win32/WideText.h"
-#include "connections/o_SystemConnections.h"
+#include "connections/PlatformDiscovery.h"
 #include "fakes/FakeIpHelper.h"
-#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -39,15 +38,10 @@ TEST(MachineDiscovery, FindsTheSeededConnectionsOfTheAdapters) {
     };
     AdapterManager()->RefreshAdapters();
 
-    TempStore Store;
-    TgtIPSystemConnections Component(nullptr);
-    Component.SetConnectionsDataSet(Store.Db.ConnectionNames());
-    Component.UpdateConnections();
-
-    const std::vector<std::string> Stored =
-        ColumnValues(*Store.Db.ConnectionNames(), "CONNECTIONNAME");
-    EXPECT_EQ(Stored, (std::vector<std::string>{"Wi-Fi", "Conexi\xc3\xb3n de \xc3\xa1rea local"}))
-        << "version code " << Component.GetOSVersionCode();
+    const TPlatformDiscovery Found = DiscoverWithPlatformReader();
+    EXPECT_EQ(Found.Names,
+              (std::vector<std::string>{"Wi-Fi", "Conexi\xc3\xb3n de \xc3\xa1rea local"}))
+        << "version code " << Found.VersionCode;
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
 }
 

@@ -1,9 +1,8 @@
 #include "adapters/o_AdapterInformation.h"
+#include "connections/PlatformDiscovery.h"
 #include "connections/RegistryReader.h"
 #include "connections/linux/NmcliDevices.h"
-#include "connections/o_SystemConnections.h"
 #include "fakes/FakeIpHelper.h"
-#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -99,14 +98,7 @@ TEST_F(NetworkManagerRegistry, DiscoveryAddsTheProfileOfEachAdapter) {
                          FakeIpHelper::Adapter("wlan0", 3, {}),
                          FakeIpHelper::Adapter("eth9", 4, {})};
     AdapterManager()->RefreshAdapters();
-    TempStore Store;
-    TgtIPSystemConnections Component(nullptr);
-    Component.SetConnectionsDataSet(Store.Db.ConnectionNames());
-    Component.UpdateConnections();
-
-    const std::vector<std::string> Stored =
-        ColumnValues(*Store.Db.ConnectionNames(), "CONNECTIONNAME");
-    EXPECT_EQ(Stored, (std::vector<std::string>{"Oficina", "Casa"}));
+    EXPECT_EQ(DiscoverWithPlatformReader().Names, (std::vector<std::string>{"Oficina", "Casa"}));
 }
 
 } // namespace
