@@ -52,6 +52,14 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
     AComponent->Unlink(this);
 }
 
+void TComponent::ReplaceReference(TComponent* Old, TComponent* New,
+                                  std::initializer_list<const TComponent*> Held) {
+    if (Old != nullptr && std::find(Held.begin(), Held.end(), Old) == Held.end())
+        RemoveFreeNotification(Old);
+    if (New != nullptr)
+        FreeNotification(New);
+}
+
 void TComponent::Unlink(TComponent* AComponent) {
     Erase(FFreeNotifies, AComponent);
 }

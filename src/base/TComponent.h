@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ public:
 
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+    // For the setter of a reference that has just changed from Old to New: watches New, and stops
+    // watching Old unless one of Held (all the references as they now stand) still names it,
+    // since one link serves every reference to the same component.
+    void ReplaceReference(TComponent* Old, TComponent* New,
+                          std::initializer_list<const TComponent*> Held);
 
 private:
     void Unlink(TComponent* AComponent);

@@ -52,38 +52,24 @@ TgtIPSystemConnections::TgtIPSystemConnections(TComponent* AOwner)
 
 TgtIPSystemConnections::~TgtIPSystemConnections() = default;
 
-void TgtIPSystemConnections::SetConnectionsDataSet(TDataSet* Value) {
-    if (Value == FConnectionsDataSet)
+template <class T> void TgtIPSystemConnections::Assign(T*& Field, T* Value) {
+    if (Field == Value)
         return;
-    TComponent* Old = FConnectionsDataSet;
-    FConnectionsDataSet = Value;
-    Relink(Old, Value);
+    T* Old = Field;
+    Field = Value;
+    ReplaceReference(Old, Value, {FConnectionsDataSet, FIPSetDataSet, FTrayIcon});
+}
+
+void TgtIPSystemConnections::SetConnectionsDataSet(TDataSet* Value) {
+    Assign(FConnectionsDataSet, Value);
 }
 
 void TgtIPSystemConnections::SetIPSetDataSet(TDataSet* Value) {
-    if (Value == FIPSetDataSet)
-        return;
-    TComponent* Old = FIPSetDataSet;
-    FIPSetDataSet = Value;
-    Relink(Old, Value);
+    Assign(FIPSetDataSet, Value);
 }
 
 void TgtIPSystemConnections::SetTrayIcon(TTrayIcon* Value) {
-    if (Value == FTrayIcon)
-        return;
-    TComponent* Old = FTrayIcon;
-    FTrayIcon = Value;
-    Relink(Old, Value);
-}
-
-// The link to a component is one link however many references point to it, so it is withdrawn
-// only when the last of them lets go.
-void TgtIPSystemConnections::Relink(TComponent* Old, TComponent* New) {
-    const bool StillHeld = Old == FConnectionsDataSet || Old == FIPSetDataSet || Old == FTrayIcon;
-    if (Old != nullptr && !StillHeld)
-        RemoveFreeNotification(Old);
-    if (New != nullptr)
-        FreeNotification(New);
+    Assign(FTrayIcon, Value);
 }
 
 void TgtIPSystemConnections::SetRegistryReaderFactory(TRegistryReaderFactory Factory) {

@@ -48,7 +48,7 @@ private:
     void WalkClassByClass(TRegistryReader& Reader, const std::vector<std::string>& Classes);
     void WalkAdapterByAdapter(TRegistryReader& Reader, const std::vector<std::string>& Classes);
     void AddConnection(TRegistryReader& Reader);
-    void Relink(TComponent* Old, TComponent* New);
+    template <class T> void Assign(T*& Field, T* Value);
 
     std::vector<std::string> FConnectionNames;
     TDataSet* FConnectionsDataSet = nullptr;

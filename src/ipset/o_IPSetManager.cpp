@@ -12,18 +12,6 @@ namespace {
 const char* const ApplyError = "Error al aplicar configuracion IP";
 const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 
-// Follows the setter rule shared by the five references: stop watching the old one, watch the
-// new one.
-template <class T> void Relink(TComponent& Self, T*& Field, T* Value) {
-    if (Field == Value)
-        return;
-    if (Field != nullptr)
-        Self.RemoveFreeNotification(Field);
-    Field = Value;
-    if (Value != nullptr)
-        Self.FreeNotification(Value);
-}
-
 void SetProgress(int Position) {
     if (FrmWaitBox != nullptr)
         FrmWaitBox->ProgressBar1().SetPosition(Position);
@@ -48,24 +36,34 @@ TgtIPSetManager::TgtIPSetManager(TComponent* AOwner)
 
 TgtIPSetManager::~TgtIPSetManager() = default;
 
+template <class T> void TgtIPSetManager::Assign(T*& Field, T* Value) {
+    if (Field == Value)
+        return;
+    T* Old = Field;
+    Field = Value;
+    ReplaceReference(
+        Old, Value,
+        {FIPSetTreeView, FIPSetDataSet, FConnectionsDataSet, FAdapterTreeView, FTrayIcon});
+}
+
 void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
-    Relink(*this, FIPSetTreeView, Value);
+    Assign(FIPSetTreeView, Value);
 }
 
 void TgtIPSetManager::SetAdapterTreeview(TTreeView* Value) {
-    Relink(*this, FAdapterTreeView, Value);
+    Assign(FAdapterTreeView, Value);
 }
 
 void TgtIPSetManager::SetIPSetDataSet(TDataSet* Value) {
-    Relink(*this, FIPSetDataSet, Value);
+    Assign(FIPSetDataSet, Value);
 }
 
 void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
-    Relink(*this, FConnectionsDataSet, Value);
+    Assign(FConnectionsDataSet, Value);
 }
 
 void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
-    Relink(*this, FTrayIcon, Value);
+    Assign(FTrayIcon, Value);
 }
 
 void TgtIPSetManager::SetCommandRunner(std::unique_ptr<TCommandRunner> Runner) {

@@ -52,6 +52,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    template <class T> void Assign(T*& Field, T* Value);
     void AddIPSetNode(TTreeView& Tree);
     void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
     TIPSetValues ReadValues();

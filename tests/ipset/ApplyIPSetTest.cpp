@@ -222,6 +222,14 @@ TEST_F(ApplyIPSet, ReferencesAreClearedWhenTheirComponentsGo) {
     EXPECT_EQ(Manager.TrayIcon(), nullptr);
     Manager.SetTrayIcon(&Tray);
     EXPECT_EQ(Manager.TrayIcon(), &Tray);
+
+    // One tree in both places: letting go of it in one must not stop the other hearing of it.
+    auto* Shared = new FakeTree;
+    Manager.SetIPSetTreeView(Shared);
+    Manager.SetAdapterTreeview(Shared);
+    Manager.SetAdapterTreeview(nullptr);
+    delete Shared;
+    EXPECT_EQ(Manager.IPSetTreeView(), nullptr);
 }
 
 TEST_F(ApplyIPSet, FieldThatCannotBeReadRaisesBeforeTheWaitBoxOrAnyLine) {
