@@ -25,13 +25,15 @@ grep -q "\"$db\"" <<<"$out" || fail "Jet file: message does not name the file: $
 rm "$db"
 
 # A copy holding the lock: a second start is refused with the exact text and exit 0.
-# The subshell becomes the sleeping holder itself, so killing it is killing the lock's owner.
-(exec 9>"$XDG_RUNTIME_DIR/quelvano.lock" && flock -n 9 && exec sleep 60) >/dev/null 2>&1 &
+# The subshell becomes the sleeping holder itself, so killing it is killing the lock's owner. It
+# waits for the lock, since the probe below takes it for a moment while looking.
+(exec 9>"$XDG_RUNTIME_DIR/quelvano.lock" && flock 9 && exec sleep 60) >/dev/null 2>&1 &
 holder=$!
-for _ in $(seq 100); do
+for _ in $(seq 400); do
   flock -n "$XDG_RUNTIME_DIR/quelvano.lock" true 2>/dev/null || break
   sleep 0.05
 done
+! flock -n "$XDG_RUNTIME_DIR/quelvano.lock" true 2>/dev/null || fail "the holder never took the lock"
 err=$("$exe" 2>&1 >/dev/null); rc=$?
 expected=$(printf 'Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la aplicacion se oculta al costado del reloj.')
 [ "$rc" -eq 0 ] || fail "refusal: exit $rc"
