@@ -2,8 +2,24 @@
 
 #include "base/TComponent.h"
 
+#include <exception>
 #include <functional>
 #include <string>
+
+// Buttons and icons of a message box, and the answers it gives; the values are the system's.
+namespace MsgBox {
+constexpr unsigned OK = 0x0;
+constexpr unsigned YesNo = 0x4;
+constexpr unsigned IconError = 0x10;
+constexpr unsigned IconQuestion = 0x20;
+constexpr unsigned IconExclamation = 0x30;
+constexpr unsigned IconInformation = 0x40;
+constexpr unsigned DefButton2 = 0x100;
+constexpr int IdOK = 1;
+constexpr int IdCancel = 2;
+constexpr int IdYes = 6;
+constexpr int IdNo = 7;
+} // namespace MsgBox
 
 // The application object: owner of the program's single instances, holder of its title and the
 // door to the platform's message loop. Front ends install the hooks; tests install fakes.
@@ -20,6 +36,10 @@ public:
     // Shows a message with the application title as caption and one OK button, and waits.
     std::function<void(const std::string&)> OnShowMessage;
 
+    // Shows a modal message box owned by the active window and returns the button pressed.
+    std::function<int(const std::string& Text, const std::string& Caption, unsigned Flags)>
+        OnMessageBox;
+
     void ProcessMessages() {
         if (OnProcessMessages)
             OnProcessMessages();
@@ -29,6 +49,13 @@ public:
         if (OnShowMessage)
             OnShowMessage(Text);
     }
+
+    // IdCancel when no front end is installed, so nothing is ever confirmed by default.
+    int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);
+
+    // The one general error display: the message with a period added when its last character
+    // sorts after ".", captioned with the title, with an OK button and the error icon.
+    void ShowException(const std::exception& E);
 };
 
 // The one application object of the process, created on first use.
