@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3
-  tcl dpkg-dev iproute2
+  tcl dpkg-dev iproute2 pkgconf libsystemd-dev dbus-daemon
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

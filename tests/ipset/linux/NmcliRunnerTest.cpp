@@ -129,12 +129,13 @@ TEST_F(NmcliRunner, OddValuesAsNetworkManagerTakesThem) {
                                 "ipv4.addresses", "192.0.2.10/25", "ipv4.gateway", ""}));
 }
 
-TEST_F(NmcliRunner, RefusedMaskRunsNothingAndGivesOne) {
+// Nothing ran, so the step reports a start that failed rather than a code nmcli never gave.
+TEST_F(NmcliRunner, UntranslatableLineRunsNothingAndGivesMinusOne) {
     TIPSetValues V = Set(false);
     V.SubnetMask = "255.0.255.0";
     const auto Runner = CreateCommandRunner(0);
-    EXPECT_EQ(Runner->Run(BuildApplySteps(V)[0].CommandLine, 0), 1);
-    EXPECT_EQ(Runner->Run("netsh interface ip show config", 0), 1);
+    EXPECT_EQ(Runner->Run(BuildApplySteps(V)[0].CommandLine, 0), -1);
+    EXPECT_EQ(Runner->Run("netsh interface ip show config", 0), -1);
     EXPECT_TRUE(Calls().empty());
 }
 
