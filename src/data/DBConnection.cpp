@@ -1,6 +1,7 @@
 #include "data/DBConnection.h"
 
 #include "base/Exception.h"
+#include "base/FilePath.h"
 #include "data/Schema.h"
 
 #include <sqlite3.h>
@@ -23,7 +24,7 @@ TDBConnection::~TDBConnection() {
 // Looks at the header before the engine does: the engine would report every foreign file as the
 // same puzzling "not a database".
 void TDBConnection::CheckFileFormat(const std::string& FileName) const {
-    std::ifstream In(FileName, std::ios::binary);
+    std::ifstream In(FilePath(FileName), std::ios::binary);
     if (!In)
         throw Exception("No se puede abrir el archivo de base de datos " + Quoted(FileName) +
                         ": el archivo no existe o no se puede leer.");
@@ -81,7 +82,7 @@ void TDBConnection::RaiseLastError(const std::string& Context) const {
 }
 
 void CreateEmptyDatabase(const std::string& FileName) {
-    if (std::ifstream(FileName))
+    if (std::ifstream(FilePath(FileName)))
         throw Exception("El archivo " + Quoted(FileName) + " ya existe.");
     sqlite3* Db = nullptr;
     int Rc =

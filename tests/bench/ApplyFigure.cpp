@@ -1,5 +1,6 @@
 // Prints apply_static_overhead_ms: the time of a static apply whose commands return at once, so
 // the figure is the program's own work without the three one-second pauses.
+#include "base/FilePath.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
@@ -21,9 +22,9 @@ public:
 } // namespace
 
 int main() {
-    const std::string File =
-        (std::filesystem::temp_directory_path() / "apply-figure.ipdb").string();
-    std::filesystem::remove(File);
+    const std::filesystem::path Path = std::filesystem::temp_directory_path() / "apply-figure.ipdb";
+    const std::string File = PathText(Path);
+    std::filesystem::remove(Path);
     CreateEmptyDatabase(File);
     TgtIPDBManager Db(nullptr);
     Db.OpenDatabase(File);
@@ -58,6 +59,6 @@ int main() {
     const std::chrono::duration<double, std::milli> Spent =
         std::chrono::steady_clock::now() - Start;
     std::printf("apply_static_overhead_ms: %.3f ms\n", Spent.count() / Rounds);
-    std::filesystem::remove(File);
+    std::filesystem::remove(Path);
     return 0;
 }
