@@ -9,9 +9,6 @@
 
 namespace {
 
-const char* const ApplyError = "Error al aplicar configuracion IP";
-const char* const SuccessTitle = "Cambio de IP satisfactorio!";
-
 void SetProgress(int Position) {
     if (FrmWaitBox != nullptr)
         FrmWaitBox->ProgressBar1().SetPosition(Position);
@@ -102,9 +99,13 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
     try {
         SetProgress(35);
         Application().ProcessMessages();
-        for (const TApplyStep& Step : BuildApplySteps(Values)) {
-            Outcomes.push_back(RunStep(Step));
-            SetProgress(Step.Progress);
+        const std::vector<TApplyStep> Steps = BuildApplySteps(Values);
+        for (std::size_t I = 0; I < Steps.size(); ++I) {
+            Outcomes.push_back(RunStep(Steps[I]));
+            SetProgress(Steps[I].Progress);
+            if (OnStepDone)
+                OnStepDone(static_cast<int>(I) + 1, static_cast<int>(Steps.size()), Steps[I],
+                           Outcomes.back());
         }
     } catch (...) {
         Complete();
@@ -118,7 +119,7 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
 TIPSetValues TgtIPSetManager::ReadValues() {
     const int Connection = FIPSetDataSet->FieldByName("CONNECTION").AsInteger();
     if (!FConnectionsDataSet->Locate("ID", Connection))
-        throw Exception(ApplyError);
+        throw Exception(ApplyErrorText);
     TIPSetValues V;
     V.Connection = FConnectionsDataSet->FieldByName("CONNECTIONNAME").AsString();
     V.Dhcp = FIPSetDataSet->FieldByName("DHCP").AsBoolean();
@@ -128,7 +129,7 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
     if (!IsSafeToApply(V))
-        throw Exception(ApplyError);
+        throw Exception(ApplyErrorText);
     return V;
 }
 
@@ -150,9 +151,11 @@ int TgtIPSetManager::RunCommand(const std::string& CommandLine, unsigned short S
     } catch (const std::exception& E) {
         FRunFailed = true;
         FRunError = E.what();
-        FTrayIcon->SetBalloonHint(SysErrorMessage(LastOSError()));
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
-        FTrayIcon->ShowBalloonHint();
+        if (FTrayIcon != nullptr) {
+            FTrayIcon->SetBalloonHint(SysErrorMessage(LastOSError()));
+            FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+            FTrayIcon->ShowBalloonHint();
+        }
         Application().ShowMessage(E.what());
         return 0;
     }
@@ -167,17 +170,16 @@ void TgtIPSetManager::Complete() {
 
 void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values,
                                   const std::vector<TStepOutcome>& Outcomes) {
-    const std::string Failures = FailureBalloonText(Outcomes);
-    if (Failures.empty()) {
-        FTrayIcon->SetBalloonTitle(SuccessTitle);
-        FTrayIcon->SetBalloonHint(SuccessBalloonText(Values));
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfInfo);
-    } else {
-        FTrayIcon->SetBalloonTitle(ApplyError);
-        FTrayIcon->SetBalloonHint(Failures);
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+    const TApplyReport Report = BuildApplyReport(Values, Outcomes);
+    if (FTrayIcon != nullptr) {
+        FTrayIcon->SetBalloonTitle(Report.Title);
+        FTrayIcon->SetBalloonHint(Report.Text);
+        FTrayIcon->SetBalloonFlags(Report.Succeeded ? TBalloonFlags::bfInfo
+                                                    : TBalloonFlags::bfError);
+        FTrayIcon->ShowBalloonHint();
     }
-    FTrayIcon->ShowBalloonHint();
+    if (OnReport)
+        OnReport(Report);
 }
 
 void TgtIPSetManager::RefreshTrees() {
