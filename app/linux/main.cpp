@@ -1,22 +1,17 @@
 // The Linux console check: one copy at a time, the data folder, provisioning, both tables opened
 // and a short report of what they hold.
-#include "base/Exception.h"
+#include "DataFolder.h"
+
 #include "data/o_DatabaseConnection.h"
 #include "shell/GlobalUnit.h"
-#include "shell/Provisioning.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-extern const unsigned char QuelvanoTemplate[];
-extern const std::size_t QuelvanoTemplateSize;
 
 namespace {
 
@@ -28,19 +23,6 @@ const char* const AlreadyRunning =
 std::string EnvOr(const char* Name, const std::string& Fallback) {
     const char* V = std::getenv(Name);
     return V && *V ? V : Fallback;
-}
-
-std::string DataFolder() {
-    return EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
-}
-
-// Creates the folder and its missing parents; false with errno set when one cannot be made.
-bool MakeFolder(const std::string& Path) {
-    for (std::size_t Pos = 1; Pos <= Path.size(); ++Pos)
-        if (Pos == Path.size() || Path[Pos] == '/')
-            if (mkdir(Path.substr(0, Pos).c_str(), 0700) != 0 && errno != EEXIST)
-                return false;
-    return true;
 }
 
 enum class TInstanceLock { Taken, Held, Failed };
@@ -63,12 +45,8 @@ TInstanceLock TakeInstanceLock(const std::string& Data) {
     return errno == EWOULDBLOCK ? TInstanceLock::Held : TInstanceLock::Failed;
 }
 
-int Run(const std::string& Data) {
-    if (!MakeFolder(Data))
-        throw Exception("Cannot create folder \"" + Data + "\". " + std::strerror(errno));
-    DataPath = Data + "/";
-    ProvisionFile(DatabaseFileName(), std::string(reinterpret_cast<const char*>(QuelvanoTemplate),
-                                                  QuelvanoTemplateSize));
+int Run() {
+    ProvisionDataFolder();
     TgtIPDBManager* Manager = GetIPDBManager();
     Manager->OpenDatabase();
     std::printf("%s\n%d IP sets, %d connections\n", DatabaseFileName().c_str(),
@@ -86,7 +64,7 @@ int main() {
         return 0;
     }
     try {
-        return Run(Data);
+        return Run();
     } catch (const std::exception& E) {
         std::fprintf(stderr, "Application Error: %s\n", E.what());
         return 1;
