@@ -9,6 +9,7 @@
 namespace {
 
 const int MaxDepth = 64;
+const char* const EarlyEnd = "el documento termina antes de tiempo";
 
 void AppendUtf8(std::string& Out, unsigned long Code) {
     if (Code < 0x80) {
@@ -98,7 +99,9 @@ private:
     }
 
     void Expect(char Ch) {
-        if (AtEnd() || Peek() != Ch)
+        if (AtEnd())
+            Fail(EarlyEnd);
+        if (Peek() != Ch)
             Fail(std::string("se esperaba '") + Ch + "'");
         ++FPos;
     }
@@ -112,7 +115,7 @@ private:
     }
 
     TJson ReadValue(int Depth) {
-        if (Depth > MaxDepth)
+        if (Depth >= MaxDepth)
             Fail("el documento esta anidado demasiado");
         switch (Peek()) {
         case '{':
@@ -132,7 +135,7 @@ private:
             return TJson();
         if (Peek() == '-' || (Peek() >= '0' && Peek() <= '9'))
             return ReadNumber();
-        Fail(AtEnd() ? "el documento termina antes de tiempo" : "se esperaba un valor");
+        Fail(AtEnd() ? EarlyEnd : "se esperaba un valor");
     }
 
     TJson ReadObject(int Depth) {
@@ -146,7 +149,7 @@ private:
         for (;;) {
             SkipBlanks();
             if (Peek() != '"')
-                Fail("se esperaba el nombre de un miembro entre comillas");
+                Fail(AtEnd() ? EarlyEnd : "se esperaba el nombre de un miembro entre comillas");
             const std::size_t NameAt = FPos;
             std::string Name = ReadString();
             if (Object.Find(Name) != nullptr) {
