@@ -3,13 +3,23 @@
 #include "base/TComponent.h"
 
 #include <functional>
+#include <map>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 
 // The application object: owner of the program's single instances, holder of its title and the
 // door to the platform's message loop. Front ends install the hooks; tests install fakes.
+//
+// The program's entry function makes it before anything else and frees it on the way out, so its
+// single instances go, last made first, while everything with static storage duration (table
+// definitions, tray services, the IP Helper binding) is still alive.
 class TApplication : public TComponent {
 public:
-    TApplication() = default;
+    // Becomes the current application (Application()) until it is freed. A test may make one of
+    // its own over the program's; they must be freed in the reverse order of their making.
+    TApplication();
+    ~TApplication() override;
 
     std::string Title;
     std::string HelpFile;
@@ -29,7 +39,24 @@ public:
         if (OnShowMessage)
             OnShowMessage(Text);
     }
+
+    // The one T that this object owns, made on first use. Freeing it early is allowed: the next
+    // call makes a new one.
+    template <class T> T* SingleInstance() {
+        TComponent*& Slot = FSingleInstances[std::type_index(typeid(T))];
+        if (Slot == nullptr)
+            Slot = new T(this);
+        return static_cast<T*>(Slot);
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TApplication* FPrevious;
+    std::map<std::type_index, TComponent*> FSingleInstances;
 };
 
-// The one application object of the process, created on first use.
+// The current application object. Asking when there is none is a fault of the program and
+// raises std::logic_error.
 TApplication& Application();
