@@ -1,6 +1,7 @@
 // The Linux console check: one copy at a time, the data folder, provisioning, both tables opened
 // and a short report of what they hold.
 #include "base/Exception.h"
+#include "base/TApplication.h"
 #include "data/o_DatabaseConnection.h"
 #include "shell/GlobalUnit.h"
 #include "shell/Provisioning.h"
@@ -66,6 +67,7 @@ TInstanceLock TakeInstanceLock(const std::string& Data) {
 int Run(const std::string& Data) {
     if (!MakeFolder(Data))
         throw Exception("Cannot create folder \"" + Data + "\". " + std::strerror(errno));
+    TApplication App;
     DataPath = Data + "/";
     ProvisionFile(DatabaseFileName(), std::string(reinterpret_cast<const char*>(QuelvanoTemplate),
                                                   QuelvanoTemplateSize));
