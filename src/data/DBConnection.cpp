@@ -48,6 +48,7 @@ void TDBConnection::CheckIntegrity() {
 
 void TDBConnection::Open(const std::string& FileName) {
     Close();
+    NewReadEpoch();
     CheckFileFormat(FileName);
     sqlite3* Db = nullptr;
     const int Rc = sqlite3_open_v2(FileName.c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
@@ -70,6 +71,7 @@ void TDBConnection::Open(const std::string& FileName) {
 }
 
 void TDBConnection::Close() {
+    NewReadEpoch();
     if (FDb)
         sqlite3_close_v2(FDb);
     FDb = nullptr;

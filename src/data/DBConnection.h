@@ -22,6 +22,12 @@ public:
     sqlite3* Handle() const { return FDb; }
     std::int64_t LastInsertId() const;
 
+    // Advances whenever the file may hold other than what the table objects last read from it:
+    // when the connection opens or closes, on every write through a table object and whenever
+    // one re-reads its rows.
+    std::uint64_t ReadEpoch() const { return FReadEpoch; }
+    void NewReadEpoch() { ++FReadEpoch; }
+
     // Raises an Exception with the store's message of the last failure, after Context.
     [[noreturn]] void RaiseLastError(const std::string& Context) const;
 
@@ -31,6 +37,7 @@ private:
 
     sqlite3* FDb = nullptr;
     std::string FFileName;
+    std::uint64_t FReadEpoch = 0;
 };
 
 // Creates a new file holding both tables, empty; raises when the file exists or can't be written.

@@ -258,6 +258,7 @@ void TSqlTable::Close() {
     for (std::unique_ptr<TStatement>& Query : FQueries)
         Query.reset();
     FLocates.clear();
+    FFound.clear();
 }
 
 void TSqlTable::CheckActive() const {
@@ -343,16 +344,33 @@ bool TSqlTable::LoadRow(TStatement& Query) {
     if (!Query.Step())
         return false;
     ReadValues(Query, FDef, FRow.begin());
-    DropAhead();
-    FHasRow = true;
-    FEof = false;
+    MakeCurrent();
     return true;
 }
 
+void TSqlTable::MakeCurrent() {
+    DropAhead();
+    FHasRow = true;
+    FEof = false;
+}
+
 bool TSqlTable::LoadById(std::int64_t Id) {
+    if (FFoundEpoch != FConnection->ReadEpoch()) {
+        FFound.clear();
+        FFoundEpoch = FConnection->ReadEpoch();
+    }
+    const auto Known = FFound.find(Id);
+    if (Known != FFound.end()) {
+        FRow = Known->second;
+        MakeCurrent();
+        return true;
+    }
     TStatement& Query = Prepared(qRowById);
     Query.BindInteger(1, Id);
-    return LoadRow(Query);
+    if (!LoadRow(Query))
+        return false;
+    FFound.emplace(Id, FRow);
+    return true;
 }
 
 bool TSqlTable::ReadAhead(TStatement& Query) {
@@ -385,6 +403,8 @@ bool TSqlTable::TakeAhead() {
 }
 
 void TSqlTable::Refresh() {
+    CheckActive();
+    FConnection->NewReadEpoch();
     First();
 }
 
@@ -485,6 +505,7 @@ void TSqlTable::BindValue(TStatement& Query, int Param, int Column) const {
 }
 
 void TSqlTable::PostInsert() {
+    FConnection->NewReadEpoch();
     {
         TStatement& Query = Prepared(qInsert);
         TResetOnExit Reset(Query);
@@ -497,6 +518,7 @@ void TSqlTable::PostInsert() {
 }
 
 void TSqlTable::PostEdit() {
+    FConnection->NewReadEpoch();
     {
         TStatement& Query = Prepared(qUpdate);
         TResetOnExit Reset(Query);
@@ -539,6 +561,7 @@ void TSqlTable::Delete() {
     if (!FHasRow)
         throw Exception("La tabla " + FDef.Name + " no tiene un registro actual para borrar.");
     const std::int64_t Id = FRow[0].Integer;
+    FConnection->NewReadEpoch();
     {
         TStatement& Query = Prepared(qDelete);
         TResetOnExit Reset(Query);

@@ -1,6 +1,7 @@
 #include "base/Exception.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +350,28 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  141, 143}),
     [](const ::testing::TestParamInfo<WalkCase>& Info) { return std::string(Info.param.Label); });
+
+TEST_F(Store, AnotherConnectionsRows_AreFoundAtOnceAndItsChangesSeenAfterARefresh) {
+    const int Id = AddSet("antes");
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(FileName);
+    const int Added = PostConnection(Other, "LAN ajena");
+    ASSERT_TRUE(Names().Locate("ID", Added));
+    ASSERT_TRUE(Other.IPSets()->Locate("ID", Id));
+    Other.IPSets()->Edit();
+    Other.IPSets()->FieldByName("IPSET_NAME").SetAsString("despues");
+    Other.IPSets()->Post();
+    Names().Refresh(); // a re-read of either table
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    EXPECT_EQ(CurrentName(), "despues");
+    Sets().Edit();
+    Sets().FieldByName("IPSET_NAME").SetAsString("propia");
+    Sets().Post();
+    ASSERT_TRUE(Names().Locate("ID", Added));
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    EXPECT_EQ(CurrentName(), "propia");
+}
 
 TEST_F(Store, ConnectionOpenedAgainOnAnotherFile_IsWhatTheTablesRead) {
     AddSet("a");
