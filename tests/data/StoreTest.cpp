@@ -312,43 +312,40 @@ void InsertRow(TDataSet& Sets) {
 
 INSTANTIATE_TEST_SUITE_P(
     Store, WalkChanges,
-    ::testing::Values(
-        WalkCase{"LocateBack", 120, [](TDataSet& S, const std::string&) { S.Locate("ID", 50); }, 50,
-                 51},
-        WalkCase{"LocateByName", 20,
-                 [](TDataSet& S, const std::string&) { S.Locate("IPSET_NAME", std::string("s7")); },
-                 7, 8},
-        WalkCase{"PostEdit", 200,
-                 [](TDataSet& S, const std::string&) {
-                     S.Edit();
-                     S.FieldByName("IPSET_NAME").SetAsString("editada");
-                     S.Post();
-                 },
-                 200, 201},
-        WalkCase{"Delete", 128, [](TDataSet& S, const std::string&) { S.Delete(); }, 129, 130},
-        WalkCase{"PostInsert", 10,
-                 [](TDataSet& S, const std::string&) {
-                     InsertRow(S);
-                     S.Post();
-                 },
-                 0, 0},
-        WalkCase{"CancelInsert", 10,
-                 [](TDataSet& S, const std::string&) {
-                     InsertRow(S);
-                     S.Cancel();
-                 },
-                 10, 11},
-        WalkCase{"OtherConnectionWrites", 140,
-                 [](TDataSet& S, const std::string& F) {
-                     // A read that found its row has nothing more to give, yet must not
-                     // stay open either.
-                     S.Locate("IPSET_NAME", std::string("s141"));
-                     TgtIPDBManager Other(nullptr);
-                     Other.OpenDatabase(F);
-                     ASSERT_TRUE(Other.IPSets()->Locate("ID", 142));
-                     Other.IPSets()->Delete();
-                 },
-                 141, 143}),
+    ::testing::Values(WalkCase{"LocateBack", 120,
+                               [](TDataSet& S, const std::string&) { S.Locate("ID", 50); }, 50, 51},
+                      WalkCase{"PostEdit", 200,
+                               [](TDataSet& S, const std::string&) {
+                                   S.Edit();
+                                   S.FieldByName("IPSET_NAME").SetAsString("editada");
+                                   S.Post();
+                               },
+                               200, 201},
+                      WalkCase{"Delete", 128, [](TDataSet& S, const std::string&) { S.Delete(); },
+                               129, 130},
+                      WalkCase{"PostInsert", 10,
+                               [](TDataSet& S, const std::string&) {
+                                   InsertRow(S);
+                                   S.Post();
+                               },
+                               0, 0},
+                      WalkCase{"CancelInsert", 10,
+                               [](TDataSet& S, const std::string&) {
+                                   InsertRow(S);
+                                   S.Cancel();
+                               },
+                               10, 11},
+                      WalkCase{"OtherConnectionWrites", 140,
+                               [](TDataSet& S, const std::string& F) {
+                                   // A read that found its row has nothing more to give, yet must
+                                   // not stay open either.
+                                   S.Locate("IPSET_NAME", std::string("s141"));
+                                   TgtIPDBManager Other(nullptr);
+                                   Other.OpenDatabase(F);
+                                   ASSERT_TRUE(Other.IPSets()->Locate("ID", 142));
+                                   Other.IPSets()->Delete();
+                               },
+                               141, 143}),
     [](const ::testing::TestParamInfo<WalkCase>& Info) { return std::string(Info.param.Label); });
 
 TEST_F(Store, AnotherConnectionsRows_AreFoundAtOnceAndItsChangesSeenAfterARefresh) {
