@@ -2,6 +2,7 @@
 // and a short report of what they hold.
 #include "DataFolder.h"
 
+#include "base/TApplication.h"
 #include "data/o_DatabaseConnection.h"
 #include "shell/GlobalUnit.h"
 
@@ -46,6 +47,7 @@ TInstanceLock TakeInstanceLock(const std::string& Data) {
 }
 
 int Run() {
+    TApplication App;
     ProvisionDataFolder();
     TgtIPDBManager* Manager = GetIPDBManager();
     Manager->OpenDatabase();

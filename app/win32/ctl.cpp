@@ -62,6 +62,7 @@ std::string ExecutableFolder() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    TApplication App;
     TConsoleBuffer OutBuffer(STD_OUTPUT_HANDLE), ErrBuffer(STD_ERROR_HANDLE);
     std::ostream Out(&OutBuffer), Err(&ErrBuffer);
     std::vector<std::string> Args;

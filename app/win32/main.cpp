@@ -144,6 +144,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Refuse(AlreadyRunning);
         return 0;
     }
+    // Everything the program makes for itself hangs from here and goes when wWinMain returns.
+    TApplication App;
     HWND Main;
     try {
         Main = StartUp();

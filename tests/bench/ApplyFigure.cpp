@@ -1,6 +1,7 @@
 // Prints apply_static_overhead_ms: the time of a static apply whose commands return at once, so
 // the figure is the program's own work without the three one-second pauses.
 #include "base/FilePath.h"
+#include "base/TApplication.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
@@ -22,6 +23,7 @@ public:
 } // namespace
 
 int main() {
+    TApplication App; // the apply shows its wait box there
     const std::filesystem::path Path = std::filesystem::temp_directory_path() / "apply-figure.ipdb";
     const std::string File = PathText(Path);
     std::filesystem::remove(Path);
