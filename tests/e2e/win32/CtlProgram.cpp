@@ -46,7 +46,9 @@ TProgramRun TCtlProgram::Run(const std::vector<std::string>& Args) const {
     Startup.hStdError = CreateOutput(Err);
     PROCESS_INFORMATION Process = {};
     TProgramRun Result;
-    if (CreateProcessW(Exe.c_str(), Line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+    // Without a console of its own: the one Wine would make for it holds the output files open for
+    // a moment after the program has ended.
+    if (CreateProcessW(Exe.c_str(), Line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                        nullptr, &Startup, &Process)) {
         WaitForSingleObject(Process.hProcess, INFINITE);
         DWORD Code = 0;
