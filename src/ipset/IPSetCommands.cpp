@@ -91,9 +91,7 @@ std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes) {
     return Text;
 }
 
-TApplyReport BuildApplyReport(const TIPSetValues& Values,
-                              const std::vector<TStepOutcome>& Outcomes) {
-    const std::string Failures = FailureBalloonText(Outcomes);
+TApplyReport BuildApplyReport(const TIPSetValues& Values, const std::string& Failures) {
     if (Failures.empty())
         return {SuccessTitle, SuccessBalloonText(Values), true};
     return {ApplyErrorText, Failures, false};

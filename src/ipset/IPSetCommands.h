@@ -53,6 +53,5 @@ std::string StepOutcomeText(const TStepOutcome& Outcome);
 // One line per failed step ("Paso 2 de 3: ..."), joined by CR; empty when every step succeeded.
 std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes);
 
-// The success report, or the failure report when a step failed.
-TApplyReport BuildApplyReport(const TIPSetValues& Values,
-                              const std::vector<TStepOutcome>& Outcomes);
+// The success report, or the failure report with Failures when it is not empty.
+TApplyReport BuildApplyReport(const TIPSetValues& Values, const std::string& Failures);

@@ -112,7 +112,7 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
         throw;
     }
     Complete();
-    ShowOutcome(Values, Outcomes);
+    ShowOutcome(Values, FailureBalloonText(Outcomes));
 }
 
 // Everything is read, and checked, before the wait box shows or anything runs.
@@ -168,9 +168,8 @@ void TgtIPSetManager::Complete() {
     RefreshTrees();
 }
 
-void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values,
-                                  const std::vector<TStepOutcome>& Outcomes) {
-    const TApplyReport Report = BuildApplyReport(Values, Outcomes);
+void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values, const std::string& Failures) {
+    const TApplyReport Report = BuildApplyReport(Values, Failures);
     if (FTrayIcon != nullptr) {
         FTrayIcon->SetBalloonTitle(Report.Title);
         FTrayIcon->SetBalloonHint(Report.Text);

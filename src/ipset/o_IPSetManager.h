@@ -64,7 +64,8 @@ private:
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();
-    void ShowOutcome(const TIPSetValues& Values, const std::vector<TStepOutcome>& Outcomes);
+    // The success report, or the failure report with Failures when it is not empty.
+    void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
 
     TTreeView* FIPSetTreeView = nullptr;
     TDataSet* FIPSetDataSet = nullptr;
