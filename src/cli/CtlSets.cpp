@@ -127,7 +127,7 @@ void PrintColumns(std::ostream& Out, const std::vector<std::vector<std::string>>
 
 int FindIPSet(TDataSet& IPSets, const std::string& Key) {
     const std::string Wanted = UpperCaseAscii(Key);
-    const int KeyID = IsDigits(Key) ? std::stoi(Key) : 0;
+    const long long KeyID = IsDigits(Key) ? std::stoll(Key) : 0;
     std::vector<int> Found;
     for (IPSets.First(); !IPSets.Eof(); IPSets.Next()) {
         const int ID = IPSets.FieldByName("ID").AsInteger();

@@ -215,6 +215,11 @@ TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
          "",
          Q + "Opcion desconocida: --dhcp. \"quelvanoctl list --help\" muestra como usarlo.\n"},
         {{"delete", "--", "-1"}, {}, 2, "", Q + "No hay ninguna configuracion IP \"-1\".\n"},
+        {{"show", "9999999999"},
+         {},
+         2,
+         "",
+         Q + "No hay ninguna configuracion IP \"9999999999\".\n"},
     };
     for (const auto& C : Cases) {
         std::string Line;
