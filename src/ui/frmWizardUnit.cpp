@@ -4,6 +4,7 @@
 #include "base/TApplication.h"
 #include "base/TextUtils.h"
 #include "shell/GlobalUnit.h"
+#include "ui/ConnectionLookup.h"
 
 namespace {
 
@@ -46,14 +47,10 @@ void TfrmWizard::SetConnectionsTable(TDataSet* Value) {
     TDataSet* Old = FConnections;
     FConnections = Value;
     ReplaceReference(Old, Value, {FIPSets, FConnections});
-    FConnectionIDs.clear();
-    FConnectionNames.clear();
     if (Value != nullptr)
-        for (Value->First(); !Value->Eof(); Value->Next()) {
-            FConnectionIDs.push_back(Value->FieldByName("ID").AsInteger());
-            FConnectionNames.push_back(Value->FieldByName("CONNECTIONNAME").AsString());
-        }
-    edtConnection->SetItems(FConnectionNames);
+        FillConnectionList(*edtConnection, *Value);
+    else
+        edtConnection->SetItems({});
     edtConnection->SetItemIndex(-1);
 }
 
@@ -131,7 +128,7 @@ void TfrmWizard::btnSiguiente1Click() {
 }
 
 void TfrmWizard::btnSiguiente2Click() {
-    if (ConnectionShown().empty())
+    if (edtConnection->Text().empty())
         return Warn(NoConnection, edtConnection);
     ShowPage(pgIPSubmask);
     rbNoDhcp->SetFocus();
@@ -202,21 +199,11 @@ void TfrmWizard::rbNoDhcpClick() {
 }
 
 void TfrmWizard::edtConnectionChange() {
-    const int Index = edtConnection->ItemIndex();
-    const bool Chosen = Index >= 0 && Index < static_cast<int>(FConnectionIDs.size());
-    // Cleared, the row gets back the value a new row starts with.
-    IPSets().FieldByName("CONNECTION").SetAsInteger(Chosen ? FConnectionIDs[Index] : 0);
-}
-
-std::string TfrmWizard::ConnectionShown() const {
-    const int Index = edtConnection->ItemIndex();
-    if (Index < 0 || Index >= static_cast<int>(FConnectionNames.size()))
-        return "";
-    return FConnectionNames[Index];
+    WriteChosenConnection(*edtConnection, IPSets());
 }
 
 void TfrmWizard::UpdateSummary() {
-    std::string Summary = SummaryLine("Adaptador", ConnectionShown()) + "\r\n";
+    std::string Summary = SummaryLine("Adaptador", edtConnection->Text()) + "\r\n";
     if (!FUseDHCP)
         Summary += SummaryLine("Direccion IP", txtDireccionIP->Text()) + "\r\n" +
                    SummaryLine("Mascara Red", txtMascaraRed->Text()) + "\r\n" +

@@ -4,7 +4,6 @@
 #include "ui/Forms.h"
 
 #include <string>
-#include <vector>
 
 // The six-page wizard that makes one new IP set in the row the caller has put into insert state.
 // Pages: 0 welcome, 1 connection, 2 address assignment, 3 gateway, 4 DNS servers, 5 name and
@@ -34,7 +33,7 @@ public:
     TEdit* txtResumen = nullptr;
 
     void SetIPSetsTable(TDataSet* Value);
-    // Also lists the table's connection names, in its order, in edtConnection.
+    // Also lists the table's connections in edtConnection.
     void SetConnectionsTable(TDataSet* Value);
     TDataSet* dsIPSets() const { return FIPSets; }
     TDataSet* dsConnections() const { return FConnections; }
@@ -72,13 +71,10 @@ private:
     void ShowPage(int Index);
     void Warn(const char* Text, TControl* Focus);
     void UpdateSummary();
-    std::string ConnectionShown() const;
     void Discard();
 
     TDataSet* FIPSets = nullptr;
     TDataSet* FConnections = nullptr;
-    std::vector<int> FConnectionIDs;
-    std::vector<std::string> FConnectionNames;
     int FPageIndex = 0;
 
     std::string FDescription;

@@ -296,7 +296,9 @@ TEST(Wizard_Finish, RefusedPostLeavesTheLastPageOpenWithTheRowPending) {
     W.WalkTo(5);
     W.txtDescripcion.Value = std::string(51, 'x');
     W.View->User = [&] {
-        EXPECT_ANY_THROW(W.Form->btnSiguienteClick());
+        Fire([&] { W.Form->btnSiguienteClick(); });
+        ASSERT_EQ(W.Messages.Boxes.size(), 1u); // the general error display
+        EXPECT_EQ(W.Messages.Boxes[0].Flags, MsgBox::OK | MsgBox::IconError);
         EXPECT_FALSE(W.View->Ended);
         EXPECT_EQ(W.Form->PageIndex(), 5);
         EXPECT_EQ(W.Form->dsIPSets()->State(), TDataSetState::dsInsert);
