@@ -2,6 +2,9 @@
 
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "ui/win32/AboutView.h"
+#include "ui/win32/IPSetView.h"
+#include "ui/win32/OptionsView.h"
 
 #include <windows.h>
 
@@ -15,4 +18,7 @@ void RegisterWin32Dialogs() {
                                     unsigned Flags) {
         return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
     };
+    TFrmIPSet::ViewFactory = MakeIPSetView;
+    TfrmOpciones::ViewFactory = MakeOptionsView;
+    TfrmAcercaDe::ViewFactory = MakeAboutView;
 }
