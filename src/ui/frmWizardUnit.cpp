@@ -78,9 +78,10 @@ void TfrmWizard::FormCreate() {
 
 void TfrmWizard::ShowPage(int Index) {
     FPageIndex = Index;
-    nbWizard->SetPageIndex(Index);
+    // The buttons first, so that the page container sees where the focus can stay.
     btnAtras->SetEnabled(Index != pgDefault);
     btnSiguiente->SetCaption(Index == pgFinalizar ? "&Finalizar" : "&Siguiente");
+    nbWizard->SetPageIndex(Index);
 }
 
 void TfrmWizard::Warn(const char* Text, TControl* Focus) {
