@@ -37,6 +37,8 @@ public:
 
 private:
     void OnCommand(int Id, int Code) override { FSink(Id, Code); }
+    // A multi-line box takes Esc itself and closes its page with it: Cancel, as Esc is elsewhere.
+    void OnCloseBox() override { FSink(IDCANCEL, BN_CLICKED); }
 
     TCommandSink FSink;
 };
@@ -103,6 +105,8 @@ private:
             FForm.rbNoDhcpClick();
         else if (Id == IDC_WIZARD_SIDHCP && Code == BN_CLICKED && FSiDhcp.Checked())
             FForm.rbSiDhcpClick();
+        else if (Id == IDCANCEL)
+            FForm.btnCancelar1Click();
     }
 
     TfrmWizard& FForm;

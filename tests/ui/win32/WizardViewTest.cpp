@@ -17,6 +17,7 @@ using namespace driver;
 namespace {
 
 const char* const Caption = "Asistente de Configuracion de IP";
+const char* const Leave = "\u00bfDesea salir del asistente de configuracion de IP...?";
 
 // Every text a page shows, each the whole text of one static control, and what Tab walks
 // through while the page shows.
@@ -178,13 +179,24 @@ TEST_F(Win32Wizard, TypedStaticSetIsCheckedPageByPageAndStored) {
         EXPECT_TRUE(WaitForFocus(W, Name));
         Type(Name, "abc");
         EXPECT_EQ(Text(Name), "ABC");
-        EXPECT_EQ(Text(Field(Page, "Resumen :")), "Adaptador      : Wi-Fi\r\n"
-                                                  "Direccion IP   : 192.168.1.10\r\n"
-                                                  "Mascara Red    : 255.255.255.0\r\n"
-                                                  "Gateway        : 192.168.1.1\r\n"
-                                                  "DNS Preferido  : 8.8.8.8\r\n"
-                                                  "DNS Alternativo: 8.8.4.4\r\n"
-                                                  "DHCP           : No");
+        const HWND Summary = Field(Page, "Resumen :");
+        EXPECT_EQ(Text(Summary), "Adaptador      : Wi-Fi\r\n"
+                                 "Direccion IP   : 192.168.1.10\r\n"
+                                 "Mascara Red    : 255.255.255.0\r\n"
+                                 "Gateway        : 192.168.1.1\r\n"
+                                 "DNS Preferido  : 8.8.8.8\r\n"
+                                 "DNS Alternativo: 8.8.4.4\r\n"
+                                 "DHCP           : No");
+        for (const HWND Box : {Name, Summary}) {
+            LOGFONTW Font = {};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Box, WM_GETFONT, 0, 0)), sizeof Font,
+                       &Font);
+            EXPECT_STREQ(Font.lfFaceName, L"Courier New");
+        }
+        // Esc asks the cancel question from the summary too, which takes every key itself.
+        SendMessageW(W, WM_NEXTDLGCTL, WPARAM(Summary), TRUE);
+        PostMessageW(Summary, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(Answer("Wizard", IDNO), Leave);
         // Back and forth: what was typed is still there.
         Press(Button(W, "&Atras"));
         EXPECT_EQ(Text(Field(ExpectPage(W, 4), "DNS preferido :")), "8.8.8.8");
@@ -217,8 +229,7 @@ TEST_F(Win32Wizard, CancelAsksAndTheCloseBoxDiscardsWithoutAsking) {
         Press(Next);
         ExpectPage(W, 1);
         Press(Button(W, "&Cancelar"));
-        EXPECT_EQ(Answer("Wizard", IDNO),
-                  "\u00bfDesea salir del asistente de configuracion de IP...?");
+        EXPECT_EQ(Answer("Wizard", IDNO), Leave);
         ExpectPage(W, 1);
         PostMessageW(W, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
