@@ -26,7 +26,7 @@ TArgv ModifyCommand(const TNmcliChange& Change);
 // A DHCP activation returns once NetworkManager has accepted it, as netsh does; a static one
 // waits for the address to be in place, at most 15 seconds (nmcli ends with a failure after).
 TArgv ActivateCommand(const TNmcliChange& Change);
-// Prints the devices the profile is active on, one line each; nothing when it is not active.
+// Prints the device the profile is active on (first line); nothing when it is not active.
 TArgv ActiveDevicesCommand(const std::string& Connection);
 TArgv ReapplyCommand(const std::string& Device);
 
