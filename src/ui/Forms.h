@@ -48,6 +48,12 @@ public:
     virtual void SetChecked(bool Value) = 0;
 };
 
+// A push button whose caption the form changes.
+class TButton : public TControl {
+public:
+    virtual void SetCaption(const std::string& Value) = 0;
+};
+
 // A drop-down list that shows one text per item; each item may carry a number, the value it
 // stands for (an ID).
 class TComboBox : public TControl {

@@ -38,6 +38,13 @@ public:
     void SetColor(TColor V) override { Color = V; }
 };
 
+class FakeButton : public FakeControlOf<TButton> {
+public:
+    using FakeControlOf::FakeControlOf;
+    std::string Caption;
+    void SetCaption(const std::string& V) override { Caption = V; }
+};
+
 class FakeCheck : public FakeControlOf<TCheckControl> {
 public:
     using FakeControlOf::FakeControlOf;

@@ -38,14 +38,21 @@ inline std::wstring ClassOf(HWND Window) {
     return Name;
 }
 
+// The visible dialog or message box with this caption; none when there is none.
+inline HWND VisibleDialog(const std::string& Caption) {
+    const std::wstring Wide = ToWide(Caption);
+    HWND Found = nullptr;
+    while ((Found = FindWindowExW(nullptr, Found, L"#32770", Wide.c_str())) != nullptr)
+        if (IsWindowVisible(Found))
+            return Found;
+    return nullptr;
+}
+
 // The visible dialog or message box with this caption, once it is up.
 inline HWND WaitForDialog(const std::string& Caption) {
     HWND Found = nullptr;
-    WaitFor([&] {
-        Found = FindWindowW(L"#32770", ToWide(Caption).c_str());
-        return Found != nullptr && IsWindowVisible(Found);
-    });
-    return Found != nullptr && IsWindowVisible(Found) ? Found : nullptr;
+    WaitFor([&] { return (Found = VisibleDialog(Caption)) != nullptr; });
+    return Found;
 }
 
 inline bool WaitUntilHidden(HWND Window) {
@@ -137,22 +144,15 @@ inline std::vector<std::string> TabOrder(HWND Dialog) {
     return Names;
 }
 
-inline SIZE ClientSize(HWND Window) {
-    RECT R = {};
-    GetClientRect(Window, &R);
-    return {R.right - R.left, R.bottom - R.top};
-}
-
 // Shows Form modally on this thread while User drives it from another; the modal result. A User
 // that gives up with the dialog still open has it closed, so that a failing test never hangs.
 template <class F>
 int RunWithUser(F& Form, const std::string& Caption, std::function<void()> User) {
     std::thread Person([&] {
         User();
-        const HWND Dialog = FindWindowW(L"#32770", ToWide(Caption).c_str());
-        if (Dialog != nullptr && !WaitUntilHidden(Dialog)) {
+        if (!WaitFor([&] { return VisibleDialog(Caption) == nullptr; })) {
             ADD_FAILURE() << Caption << " is still open";
-            PostMessageW(Dialog, WM_CLOSE, 0, 0);
+            PostMessageW(VisibleDialog(Caption), WM_CLOSE, 0, 0);
         }
     });
     const int Result = Form.ShowModal();
