@@ -3,7 +3,6 @@
 
 #include "base/TextUtils.h"
 #include "data/o_DatabaseConnection.h"
-#include "ui/IPSetEntry.h"
 
 #include <algorithm>
 #include <ostream>
