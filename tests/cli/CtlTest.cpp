@@ -170,6 +170,19 @@ $ delete -- -1
 $ show 9999999999
 ! quelvanoctl: No hay ninguna configuracion IP "9999999999".
 = 2
+$ delete 1 --help
+Uso: quelvanoctl delete NOMBRE|ID
+
+Borra una configuracion IP.
+
+NOMBRE es el nombre de una configuracion IP como lo muestra el arbol, sin distinguir
+mayusculas de minusculas; ID es su numero, el que muestra "quelvanoctl list".
+
+Codigos de salida:
+  0  correcto
+  1  fallo un paso al aplicar, u otro error del sistema
+  2  error de uso o de datos; no se escribio nada
+  3  no se pudo abrir la base de datos
 )";
 
 struct Step {
@@ -238,7 +251,7 @@ std::vector<Step> ReadSession(const std::string& Text) {
 
 TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
     const std::vector<Step> Steps = ReadSession(Session);
-    ASSERT_EQ(Steps.size(), 39u); // every "$" line, continuations joined
+    ASSERT_EQ(Steps.size(), 40u); // every "$" line, continuations joined
     for (const Step& S : Steps) {
         SCOPED_TRACE(S.Line);
         RunnerResults = S.Runner;
@@ -247,6 +260,15 @@ TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
         EXPECT_EQ(O.Out, S.Expected.Out);
         EXPECT_EQ(O.Err, S.Expected.Err);
     }
+}
+
+TEST_F(Ctl, StoreThatCannotBeOpened_Exits3AndIsLeftAlone) {
+    WriteWholeFile(File, "not a database of ours");
+    const Outcome O = Run({"add", "--name", "casa", "--connection", "LAN 1", "--dhcp"});
+    EXPECT_EQ(O.Code, 3);
+    EXPECT_EQ(O.Err,
+              "quelvanoctl: El archivo \"" + File + "\" no es una base de datos de Quelvano.\n");
+    EXPECT_EQ(ReadWholeFile(File), "not a database of ours");
 }
 
 } // namespace

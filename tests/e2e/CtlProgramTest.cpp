@@ -60,18 +60,6 @@ TEST(CtlProgram, AddListAndApply_ReachTheStoreAndTheSystemsTool) {
     EXPECT_GT(Ctl.FakeCalls().size(), Calls.size());
 }
 
-TEST(CtlProgram, DatabaseThatCannotBeOpened_Exits3AndIsLeftAlone) {
-    TempFolder Folder;
-    TCtlProgram Ctl(Folder);
-    Provision(Ctl);
-    WriteWholeFile(Ctl.DatabaseFile(), "not a database at all, and long enough to be read as one");
-    const TProgramRun Run = Ctl.Run({"add", "--name", "casa", "--connection", "LAN 1", "--dhcp"});
-    EXPECT_EQ(Run.Code, 3);
-    EXPECT_NE(Run.Err.find("quelvano.ipdb"), std::string::npos) << Run.Err;
-    EXPECT_EQ(ReadWholeFile(Ctl.DatabaseFile()),
-              "not a database at all, and long enough to be read as one");
-}
-
 // The window program's store posts rows for as long as the console program adds its own, one
 // process after another: each waits while the other writes, and every row is there at the end.
 // The window posts one row every few milliseconds, far faster than a person does: a writer that

@@ -1,15 +1,10 @@
 #include "e2e/CtlProgram.h"
 
+#include "base/linux/Process.h"
 #include "fakes/TempFolder.h"
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <sstream>
-
-extern char** environ;
 
 namespace {
 
@@ -40,27 +35,10 @@ std::string TCtlProgram::DatabaseFile() const {
 }
 
 TProgramRun TCtlProgram::Run(const std::vector<std::string>& Args) const {
-    const std::string Out = FFolder + "/out", Err = FFolder + "/err";
-    posix_spawn_file_actions_t Actions;
-    posix_spawn_file_actions_init(&Actions);
-    posix_spawn_file_actions_addopen(&Actions, 1, Out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&Actions, 2, Err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string Exe = QUELVANO_CTL_EXE;
-    std::vector<std::string> Words = Args;
-    std::vector<char*> Argv = {Exe.data()};
-    for (std::string& W : Words)
-        Argv.push_back(W.data());
-    Argv.push_back(nullptr);
-    pid_t Child = 0;
-    TProgramRun Result;
-    int Status = 0;
-    if (posix_spawn(&Child, Exe.c_str(), &Actions, nullptr, Argv.data(), environ) == 0 &&
-        waitpid(Child, &Status, 0) == Child && WIFEXITED(Status))
-        Result.Code = WEXITSTATUS(Status);
-    posix_spawn_file_actions_destroy(&Actions);
-    Result.Out = ReadWholeFile(Out);
-    Result.Err = ReadWholeFile(Err);
-    return Result;
+    std::vector<std::string> Argv = {QUELVANO_CTL_EXE};
+    Argv.insert(Argv.end(), Args.begin(), Args.end());
+    const TProcessResult Result = RunProcess(Argv);
+    return {Result.ExitCode, Result.Output, Result.Errors};
 }
 
 std::vector<std::string> TCtlProgram::FakeCalls() const {
