@@ -7,6 +7,7 @@
 #include "tray/win32/Win32Tray.h"
 #include "ui/f_WaitBox.h"
 #include "ui/f_main.h"
+#include "ui/win32/Dialogs.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/WaitBoxView.h"
 
@@ -74,6 +75,7 @@ void StartUp() {
     Application().Title = "Quelvano v1.47";
     Application().HelpFile = "Quelvano.hlp";
     InstallApplicationHooks();
+    RegisterWin32Dialogs();
     RegisterWin32MainWindow();
     FrmMain = new TFrmMain(&Application(), Win32TrayServices());
     RegisterWin32WaitBox();

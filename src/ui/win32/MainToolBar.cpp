@@ -5,14 +5,14 @@
 
 namespace {
 
-struct TButton {
+struct TToolBarEntry {
     int Command; // 0: a separator
     int Picture;
     const wchar_t* Caption;
     const wchar_t* Hint;
 };
 
-const TButton Buttons[] = {
+const TToolBarEntry Buttons[] = {
     {0, 0, nullptr, nullptr},
     {CM_ACTIVATE, IDI_TB_ACTIVATE, L"Activar IP", L"Activar la configuracion IP seleccionada"},
     {0, 0, nullptr, nullptr},
@@ -46,7 +46,7 @@ TMainToolBar::TMainToolBar(HWND Parent, UINT Dpi) {
     SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SetDpi(Dpi);
     int Image = 0;
-    for (const TButton& B : Buttons) {
+    for (const TToolBarEntry& B : Buttons) {
         TBBUTTON Button = {};
         if (B.Command == 0) {
             Button.fsStyle = BTNS_SEP;
@@ -76,7 +76,7 @@ TMainToolBar::~TMainToolBar() {
 void TMainToolBar::SetDpi(UINT Dpi) {
     const int Size = Scale(24, Dpi);
     const HIMAGELIST Images = ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, 9, 0);
-    for (const TButton& B : Buttons) {
+    for (const TToolBarEntry& B : Buttons) {
         if (B.Command == 0)
             continue;
         const HICON Icon =
@@ -96,7 +96,7 @@ void TMainToolBar::SetDpi(UINT Dpi) {
 }
 
 const wchar_t* TMainToolBar::Hint(UINT_PTR Command) {
-    for (const TButton& B : Buttons)
+    for (const TToolBarEntry& B : Buttons)
         if (B.Command != 0 && static_cast<UINT_PTR>(B.Command) == Command)
             return B.Hint;
     return nullptr;
