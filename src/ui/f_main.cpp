@@ -153,6 +153,10 @@ void TFrmMain::DeleteSelectedIPSet() {
     if (Answer != MsgBox::IdYes)
         return;
     GetIPDBManager()->IPSets()->Delete();
+    TablesChanged();
+}
+
+void TFrmMain::TablesChanged() {
     FIPSetManager->RefreshTrees();
     BuildApplyMenu();
 }

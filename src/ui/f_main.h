@@ -99,6 +99,8 @@ private:
     // ResolveSelection, then the set's row made current; false when either fails.
     bool LocateSelection();
     void FreeComponents();
+    // After a command that changed the IP-set table: the trees and the tray submenu again.
+    void TablesChanged();
 
     std::unique_ptr<TMainFormView> FView;
     TTrayIcon* FTrayIcon = nullptr;

@@ -13,6 +13,7 @@
 #include "ipset/o_IPSetManager.h"
 #include "shell/GlobalUnit.h"
 #include "shell/SettingsStore.h"
+#include "ui/frmWizardUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -245,12 +246,88 @@ TEST_F(MainForm, Delete_AsksWithNoAsDefaultAndOnYesRebuildsTreeAndSubmenu) {
     EXPECT_EQ(Messages.Boxes.size(), 2u);
 }
 
-TEST_F(MainForm, Refresh_RebuildsTheTreesButNotTheSubmenu) {
+// Controls in memory for the dialogs the main window opens; they only need to exist here.
+struct DialogControls {
+    FakeNotebook Notebook;
+    FakeButton Button{"button"};
+    FakeCombo Combo{"combo"};
+    FakeCheck Check{"check"};
+    FakeEdit Edit{"edit"};
+
+    void Bind(TfrmWizard& W) {
+        W.nbWizard = &Notebook;
+        W.btnAtras = W.btnSiguiente = &Button;
+        W.edtConnection = &Combo;
+        W.rbNoDhcp = W.rbSiDhcp = &Check;
+        for (TEdit** E : {&W.txtDireccionIP, &W.txtMascaraRed, &W.txtGateway, &W.edtDNS1,
+                          &W.edtDNS2, &W.txtDescripcion, &W.txtResumen})
+            *E = &Edit;
+    }
+};
+
+// Installs a view for dialogs of class F in which the user does what Script says.
+template <class F> void UserOf(std::function<void(F&)> Script) {
+    static DialogControls Controls;
+    F::ViewFactory = [Script](F& Form) {
+        Controls.Bind(Form);
+        auto View = std::make_unique<FakeFormView>();
+        View->User = [&Form, Script] { Script(Form); };
+        return View;
+    };
+}
+
+// What a dialog that saved leaves behind: its row posted, the result OK.
+template <class F> void Saves(F& Form, TDataSet& Sets, const std::string& Name) {
+    Sets.FieldByName("IPSET_NAME").SetAsString(Name);
+    Sets.Post();
+    Form.SetModalResult(mrOK);
+}
+
+TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen) {
     Start();
-    PostIPSet(*GetIPDBManager(), "Nuevo", Lan, true, {});
-    Form->mnuRefrescar->Click();
-    EXPECT_EQ(View->IPSets.Roots().size(), 3u);
-    EXPECT_EQ(ApplyMenu().size(), 2u);
+    TDataSet& Sets = *GetIPDBManager()->IPSets();
+    const std::string CasaItem = "Casa=" + std::to_string(Casa);
+    const std::string OficinaItem = "oficina \"2\"=" + std::to_string(Oficina);
+    const struct {
+        const char* Name;
+        std::function<void(TFrmMain&)> Run;
+        int Roots; // in the IP-set tree afterwards
+        Strings Menu;
+    } Cases[] = {
+        {"wizard ended with OK",
+         [&](TFrmMain& F) {
+             UserOf<TfrmWizard>([&](TfrmWizard& W) { Saves(W, *W.dsIPSets(), "Movil"); });
+             F.RunWizard();
+         },
+         3,
+         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
+        {"wizard cancelled",
+         [&](TFrmMain& F) {
+             UserOf<TfrmWizard>([&](TfrmWizard& W) {
+                 W.dsIPSets()->Cancel();
+                 W.SetModalResult(mrCancel);
+             });
+             F.RunWizard();
+         },
+         3,
+         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
+        {"refresh after a change made elsewhere",
+         [&](TFrmMain& F) {
+             Sets.Locate("ID", Oficina + 1);
+             Sets.Delete();
+             F.mnuRefrescar->Click();
+         },
+         2,
+         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        C.Run(*Form);
+        EXPECT_EQ(View->IPSets.Roots().size(), std::size_t(C.Roots));
+        EXPECT_EQ(ApplyMenu(), C.Menu);
+        EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
+    }
+    TfrmWizard::ViewFactory = nullptr;
 }
 
 TEST_F(MainForm, PopUp_CaptionAndStatesFollowTheSelection) {
