@@ -1,16 +1,44 @@
+// The main window's commands that open a dialog.
 #include "ui/f_main.h"
 
 #include "data/o_DatabaseConnection.h"
 #include "ipset/o_IPSetManager.h"
+#include "ui/f_IPSet.h"
 #include "ui/frmWizardUnit.h"
 
 #include <memory>
 
-void TFrmMain::AddNewIPConfigurationSet1Click() {}
-void TFrmMain::EditSelectedIPSet() {}
-void TFrmMain::ShowOptions() {}
-void TFrmMain::ShowAboutBox() {}
-void TFrmMain::Help() {}
+namespace {
+
+// An editor over the shared tables, owned by the window while it lives.
+std::unique_ptr<TFrmIPSet> MakeEditor(TFrmMain* Owner) {
+    TgtIPDBManager& Db = *GetIPDBManager();
+    auto Editor = std::make_unique<TFrmIPSet>(Owner);
+    Editor->SetIPSetsTable(Db.IPSets());
+    Editor->SetConnectionsTable(Db.ConnectionNames());
+    return Editor;
+}
+
+} // namespace
+
+void TFrmMain::AddNewIPConfigurationSet1Click() {
+    const auto Editor = MakeEditor(this);
+    Editor->PrepareNew();
+    Editor->SetCaption("Agregar nueva IP");
+    if (Editor->ShowModal() == mrOK)
+        TablesChanged();
+}
+
+void TFrmMain::EditSelectedIPSet() {
+    if (!LocateSelection())
+        return;
+    const auto Editor = MakeEditor(this);
+    Editor->LoadForEdit();
+    Editor->SetCaption("Editar la Configuracion IP");
+    // The new name shows in the tray submenu too, not only in the tree.
+    if (Editor->ShowModal() == mrOK)
+        TablesChanged();
+}
 
 void TFrmMain::RunWizard() {
     TgtIPDBManager& Db = *GetIPDBManager();
@@ -21,3 +49,7 @@ void TFrmMain::RunWizard() {
     if (Wizard->ShowModal() == mrOK)
         TablesChanged();
 }
+
+void TFrmMain::ShowOptions() {}
+void TFrmMain::ShowAboutBox() {}
+void TFrmMain::Help() {}

@@ -13,6 +13,7 @@
 #include "ipset/o_IPSetManager.h"
 #include "shell/GlobalUnit.h"
 #include "shell/SettingsStore.h"
+#include "ui/f_IPSet.h"
 #include "ui/frmWizardUnit.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +264,13 @@ struct DialogControls {
                           &W.edtDNS2, &W.txtDescripcion, &W.txtResumen})
             *E = &Edit;
     }
+    void Bind(TFrmIPSet& E) {
+        for (TEdit** Box : {&E.edtIPSetName, &E.edtIPAddress, &E.edtSubnetMask, &E.edtDefGateway,
+                            &E.edtDNS1, &E.edtDNS2})
+            *Box = &Edit;
+        E.edtConnection = &Combo;
+        E.DHCPCheck = &Check;
+    }
 };
 
 // Installs a view for dialogs of class F in which the user does what Script says.
@@ -287,6 +295,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
     Start();
     TDataSet& Sets = *GetIPDBManager()->IPSets();
     const std::string CasaItem = "Casa=" + std::to_string(Casa);
+    const std::string HogarItem = "Hogar=" + std::to_string(Casa);
     const std::string OficinaItem = "oficina \"2\"=" + std::to_string(Oficina);
     const struct {
         const char* Name;
@@ -294,13 +303,50 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         int Roots; // in the IP-set tree afterwards
         Strings Menu;
     } Cases[] = {
+        {"add cancelled",
+         [&](TFrmMain& F) {
+             UserOf<TFrmIPSet>([&](TFrmIPSet& E) {
+                 EXPECT_EQ(E.Caption(), "Agregar nueva IP");
+                 Sets.Cancel();
+                 E.SetModalResult(mrCancel);
+             });
+             F.AddNewIPConfigurationSet1Click();
+         },
+         2,
+         {CasaItem, OficinaItem}},
+        {"edit ended with OK renames the item",
+         [&](TFrmMain& F) {
+             UserOf<TFrmIPSet>([&](TFrmIPSet& E) {
+                 EXPECT_EQ(E.Caption(), "Editar la Configuracion IP");
+                 Saves(E, Sets, "Hogar");
+             });
+             View->IPSets.SetSelected(View->IPSets.Find("IP : 192.0.2.10"));
+             F.pmEditarConfigIP->Click();
+         },
+         2,
+         {HogarItem, OficinaItem}},
+        {"add ended with OK, from the tray",
+         [&](TFrmMain& F) {
+             UserOf<TFrmIPSet>([&](TFrmIPSet& E) { Saves(E, Sets, "Nuevo"); });
+             F.TrayIconMenu.Items().Items(2)->Click();
+         },
+         3,
+         {HogarItem, OficinaItem, "Nuevo=" + std::to_string(Oficina + 1)}},
+        {"refresh after a change made elsewhere",
+         [&](TFrmMain& F) {
+             Sets.Locate("ID", Oficina + 1);
+             Sets.Delete();
+             F.mnuRefrescar->Click();
+         },
+         2,
+         {HogarItem, OficinaItem, "Nuevo=" + std::to_string(Oficina + 1)}},
         {"wizard ended with OK",
          [&](TFrmMain& F) {
              UserOf<TfrmWizard>([&](TfrmWizard& W) { Saves(W, *W.dsIPSets(), "Movil"); });
              F.RunWizard();
          },
          3,
-         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
+         {HogarItem, OficinaItem, "Movil=" + std::to_string(Oficina + 2)}},
         {"wizard cancelled",
          [&](TFrmMain& F) {
              UserOf<TfrmWizard>([&](TfrmWizard& W) {
@@ -310,15 +356,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
              F.RunWizard();
          },
          3,
-         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
-        {"refresh after a change made elsewhere",
-         [&](TFrmMain& F) {
-             Sets.Locate("ID", Oficina + 1);
-             Sets.Delete();
-             F.mnuRefrescar->Click();
-         },
-         2,
-         {CasaItem, OficinaItem, "Movil=" + std::to_string(Oficina + 1)}},
+         {HogarItem, OficinaItem, "Movil=" + std::to_string(Oficina + 2)}},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -328,6 +366,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
     }
     TfrmWizard::ViewFactory = nullptr;
+    TFrmIPSet::ViewFactory = nullptr;
 }
 
 TEST_F(MainForm, PopUp_CaptionAndStatesFollowTheSelection) {

@@ -2,6 +2,8 @@
 
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "ui/f_IPSet.h"
+#include "ui/win32/IPSetView.h"
 
 #include <windows.h>
 
@@ -15,4 +17,5 @@ void RegisterWin32Dialogs() {
                                     unsigned Flags) {
         return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
     };
+    TFrmIPSet::ViewFactory = MakeIPSetView;
 }
