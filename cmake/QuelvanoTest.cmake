@@ -18,12 +18,13 @@ endif()
 
 # quelvano_add_test(<name> SOURCES <files...> [LIBS <targets...>])
 # One GoogleTest executable, registered with CTest; its results land in test-results/<name>.xml,
-# which scripts/test.sh counts. Under Windows the emulator (Wine) runs it.
+# which scripts/test.sh counts. Under Windows the emulator (Wine) runs it. Its main is
+# tests/TestMain.cpp, which holds the application object.
 function(quelvano_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE quelvano_platform ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE quelvano_platform ${ARG_LIBS} GTest::gmock GTest::gtest)
   quelvano_warnings(${name})
   add_test(NAME ${name}
            COMMAND ${name} --gtest_output=xml:${results_arg}/${name}.xml

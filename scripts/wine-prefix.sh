@@ -1,7 +1,17 @@
-# Sourced by scripts/test.sh and scripts/run-windows.sh: the private Wine prefix in the build
-# folder, made once. Expects $root.
-prepare_wine_prefix() {
-  export WINEPREFIX=$root/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Sourced by the scripts that run Wine: the private prefix in the build folder and the environment
+# of every run in it. Expects $root.
+
+# Where and how Wine runs, unless the caller said otherwise. Wine's own .NET and HTML engines are
+# off, and netsh.exe=n makes Wine run the netsh.exe file in the prefix's system32 (where the tests
+# put their stand-in, scripts/wine-install.sh) instead of its built-in netsh.
+wine_environment() {
+  export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;netsh.exe=n}
+}
+
+# Makes the prefix once.
+make_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== creating the Wine prefix"
     mkdir -p "$WINEPREFIX"
@@ -9,6 +19,14 @@ prepare_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
+}
+
+# For scripts/test.sh and scripts/run-windows.sh: always the private prefix, whatever the caller's
+# environment holds.
+prepare_wine_prefix() {
+  unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+  wine_environment
+  make_wine_prefix
   # Keep one wineserver for the whole run instead of one per executable.
   wineserver -p 2>/dev/null || true
   wine cmd /c exit >/dev/null 2>&1

@@ -1,6 +1,7 @@
 // The Linux console check: one copy at a time, the data folder, provisioning, both tables opened
 // and a short report of what they hold.
 #include "base/Exception.h"
+#include "base/TApplication.h"
 #include "data/o_DatabaseConnection.h"
 #include "shell/GlobalUnit.h"
 #include "shell/Provisioning.h"
@@ -44,6 +45,7 @@ void MakeFolder(const std::string& Path) {
 }
 
 int Run() {
+    TApplication App;
     const std::string Data =
         EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
     MakeFolder(Data);

@@ -101,6 +101,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Refuse(AlreadyRunning);
         return 0;
     }
+    // Everything the program makes for itself hangs from here and goes when wWinMain returns.
+    TApplication App;
     try {
         StartUp();
     } catch (const std::exception& E) {

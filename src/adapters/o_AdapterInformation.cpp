@@ -91,8 +91,5 @@ void TgtNetworkAdapterManager::RefreshAdapters() {
 }
 
 TgtNetworkAdapterManager* AdapterManager() {
-    static TgtNetworkAdapterManager* Instance = nullptr;
-    if (Instance == nullptr)
-        Instance = new TgtNetworkAdapterManager(&Application());
-    return Instance;
+    return Application().SingleInstance<TgtNetworkAdapterManager>();
 }

@@ -1,5 +1,7 @@
 #include "base/TApplication.h"
 
+#include <stdexcept>
+
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
     return OnMessageBox ? OnMessageBox(Text, Caption, Flags) : MsgBox::IdCancel;
 }
@@ -12,7 +14,35 @@ void TApplication::ShowException(const std::exception& E) {
     MessageBox(Text, Title, MsgBox::OK | MsgBox::IconError);
 }
 
+namespace {
+
+// A plain pointer: nothing here is destroyed at exit, whatever order that happens in.
+TApplication* Current = nullptr;
+
+} // namespace
+
+TApplication::TApplication() : FPrevious(Current) {
+    Current = this;
+}
+
+TApplication::~TApplication() {
+    // Freed here rather than by TComponent, so that they go while this object is still whole
+    // and still current: their destructors may use its title, its hooks or Application().
+    DestroyComponents();
+    Current = FPrevious;
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove)
+        return;
+    for (auto& Entry : FSingleInstances)
+        if (Entry.second == AComponent)
+            Entry.second = nullptr;
+}
+
 TApplication& Application() {
-    static TApplication Instance;
-    return Instance;
+    if (Current == nullptr)
+        throw std::logic_error("No application object exists.");
+    return *Current;
 }

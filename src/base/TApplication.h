@@ -4,7 +4,10 @@
 
 #include <exception>
 #include <functional>
+#include <map>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 
 // Buttons and icons of a message box, and the answers it gives; the values are the system's.
 namespace MsgBox {
@@ -23,9 +26,16 @@ constexpr int IdNo = 7;
 
 // The application object: owner of the program's single instances, holder of its title and the
 // door to the platform's message loop. Front ends install the hooks; tests install fakes.
+//
+// The program's entry function makes it before anything else and frees it on the way out, so its
+// single instances go, last made first, while everything with static storage duration (table
+// definitions, tray services, the IP Helper binding) is still alive.
 class TApplication : public TComponent {
 public:
-    TApplication() = default;
+    // Becomes the current application (Application()) until it is freed. A test may make one of
+    // its own over the program's; they must be freed in the reverse order of their making.
+    TApplication();
+    ~TApplication() override;
 
     std::string Title;
     std::string HelpFile;
@@ -56,7 +66,24 @@ public:
     // The one general error display: the message with a period added when its last character
     // sorts after ".", captioned with the title, with an OK button and the error icon.
     void ShowException(const std::exception& E);
+
+    // The one T that this object owns, made on first use. Freeing it early is allowed: the next
+    // call makes a new one.
+    template <class T> T* SingleInstance() {
+        TComponent*& Slot = FSingleInstances[std::type_index(typeid(T))];
+        if (Slot == nullptr)
+            Slot = new T(this);
+        return static_cast<T*>(Slot);
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TApplication* FPrevious;
+    std::map<std::type_index, TComponent*> FSingleInstances;
 };
 
-// The one application object of the process, created on first use.
+// The current application object. Asking when there is none is a fault of the program and
+// raises std::logic_error.
 TApplication& Application();

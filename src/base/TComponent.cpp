@@ -28,12 +28,16 @@ TComponent::~TComponent() {
         Other->Unlink(this);
         Other->Notification(this, TOperation::opRemove);
     }
+    DestroyComponents();
+    if (FOwner != nullptr)
+        FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
     while (!FComponents.empty()) {
         TComponent* Child = FComponents.back();
         delete Child; // the child removes itself from FComponents
     }
-    if (FOwner != nullptr)
-        FOwner->RemoveComponent(this);
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {

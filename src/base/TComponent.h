@@ -43,6 +43,10 @@ public:
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
+    // Frees what this component owns, last created first. The destructor does it too, but only
+    // after the members of derived classes are gone.
+    void DestroyComponents();
+
     // For the setter of a reference that has just changed from Old to New: watches New, and stops
     // watching Old unless one of Held (all the references as they now stand) still names it,
     // since one link serves every reference to the same component.

@@ -167,8 +167,5 @@ void TgtIPSystemConnections::NotifyNewConnection(const std::string& Name) {
 }
 
 TgtIPSystemConnections* GetIPSystemConnections() {
-    static TgtIPSystemConnections* Instance = nullptr;
-    if (Instance == nullptr)
-        Instance = new TgtIPSystemConnections(&Application());
-    return Instance;
+    return Application().SingleInstance<TgtIPSystemConnections>();
 }

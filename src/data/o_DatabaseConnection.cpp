@@ -37,8 +37,5 @@ void TgtIPDBManager::OpenDatabase(const std::string& FileName) {
 }
 
 TgtIPDBManager* GetIPDBManager() {
-    static TgtIPDBManager* Instance = nullptr;
-    if (!Instance)
-        Instance = new TgtIPDBManager(&Application());
-    return Instance;
+    return Application().SingleInstance<TgtIPDBManager>();
 }

@@ -3,7 +3,8 @@
 #include <memory>
 #include <string>
 
-// Runs one command line and waits for it to end.
+// Runs one netsh command line and waits for it to end. On Windows it starts the system folder's
+// netsh.exe, whatever the line's first word, and hands it the line as it is.
 class TCommandRunner {
 public:
     virtual ~TCommandRunner() = default;

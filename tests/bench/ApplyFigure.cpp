@@ -1,5 +1,6 @@
 // Prints apply_static_overhead_ms: the time of a static apply whose commands return at once, so
 // the figure is the program's own work without the three one-second pauses.
+#include "base/TApplication.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
@@ -21,6 +22,7 @@ public:
 } // namespace
 
 int main() {
+    TApplication App; // the apply shows its wait box there
     const std::string File =
         (std::filesystem::temp_directory_path() / "apply-figure.ipdb").string();
     std::filesystem::remove(File);

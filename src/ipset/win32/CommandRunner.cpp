@@ -6,11 +6,23 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 namespace {
 
 // A command line holds at most this many characters.
 const size_t MaxCommandLine = 512;
+
+// netsh from the system folder, named in full: left to the search, the system would take a
+// netsh.exe from the program's own folder (writable, since the database lives there) or from the
+// current folder first, and run it with the program's rights. Empty when the folder is unknown.
+std::wstring SystemNetsh() {
+    wchar_t Folder[MAX_PATH] = {};
+    const UINT Length = GetSystemDirectoryW(Folder, MAX_PATH);
+    if (Length == 0 || Length >= MAX_PATH)
+        return std::wstring();
+    return std::wstring(Folder, Length) + L"\\netsh.exe";
+}
 
 class TWin32CommandRunner : public TCommandRunner {
 public:
@@ -18,7 +30,8 @@ public:
 
     int Run(const std::string& CommandLine, int ShowWindow) override {
         const std::wstring Line = ToWide(CommandLine);
-        if (Line.size() > MaxCommandLine)
+        const std::wstring Program = SystemNetsh();
+        if (Line.size() > MaxCommandLine || Program.empty())
             return -1;
         // CreateProcessW may write into the command line, so it gets its own buffer.
         wchar_t Buffer[MaxCommandLine + 1] = {};
@@ -29,7 +42,7 @@ public:
         Startup.dwFlags = STARTF_USESHOWWINDOW;
         Startup.wShowWindow = static_cast<WORD>(ShowWindow);
         PROCESS_INFORMATION Process = {};
-        if (!CreateProcessW(nullptr, Buffer, nullptr, nullptr, FALSE,
+        if (!CreateProcessW(Program.c_str(), Buffer, nullptr, nullptr, FALSE,
                             CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &Startup,
                             &Process))
             return -1;

@@ -1,6 +1,6 @@
-// Stands in for netsh beside the test executable: appends the exact command line it was started
-// with (one line, UTF-8) to %FAKE_NETSH_LOG%, or to netsh.log beside itself, and exits with the
-// code in %FAKE_NETSH_EXIT% (0 when unset).
+// Stands in for netsh in the system folder of the tests' Wine prefix: appends the exact command
+// line it was started with (one line, UTF-8) to %FAKE_NETSH_LOG%, or to netsh.log beside itself,
+// and exits with the code in %FAKE_NETSH_EXIT% (0 when unset).
 #include <windows.h>
 
 #include <cwchar>

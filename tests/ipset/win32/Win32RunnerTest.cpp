@@ -1,5 +1,6 @@
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "fakes/TempFolder.h"
 #include "ipset/CommandRunner.h"
 #include "ipset/IPSetCommands.h"
 
@@ -14,8 +15,23 @@
 
 namespace {
 
-// Drives the real runner against the fake netsh.exe built beside this test executable, which
-// the system finds first because it searches the application's folder first.
+// Where the test set-up puts the fake netsh.exe, and Wine runs it instead of its own netsh.
+std::wstring SystemFolder() {
+    wchar_t Folder[MAX_PATH] = {};
+    return std::wstring(Folder, GetSystemDirectoryW(Folder, MAX_PATH)) + L"\\";
+}
+
+std::wstring ExecutableFolder() {
+    wchar_t Path[MAX_PATH] = {};
+    const std::wstring Module(Path, GetModuleFileNameW(nullptr, Path, MAX_PATH));
+    return Module.substr(0, Module.find_last_of(L'\\') + 1);
+}
+
+bool Exists(const std::wstring& Path) {
+    return GetFileAttributesW(Path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Drives the real runner against the fake netsh.exe in the system folder.
 class Win32Runner : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,12 +92,36 @@ TEST_F(Win32Runner, ResultIsTheExitCode) {
     }
 }
 
-TEST_F(Win32Runner, ProgramThatCannotBeFoundGivesMinusOne) {
+TEST_F(Win32Runner, LineTooLongGivesMinusOne) {
     const auto Runner = CreateCommandRunner(0);
-    EXPECT_EQ(Runner->Run("quelvano-no-such-program interface ip set dns \"x\"  dhcp ", SW_HIDE),
-              -1);
     EXPECT_EQ(Runner->Run(std::string(600, 'n'), SW_HIDE), -1);
     EXPECT_TRUE(Received().empty());
+}
+
+// Copies of the fake placed where a search would look first: beside the program and in the
+// current folder. Without FAKE_NETSH_LOG each copy logs beside itself, so the logs tell which ran.
+TEST_F(Win32Runner, NetshBesideTheProgramOrInTheCurrentFolderIsNotRun) {
+    const TempFolder Current;
+    const std::vector<std::wstring> Folders = {SystemFolder(), ExecutableFolder(),
+                                               Current.Path().wstring() + L"\\"};
+    for (std::size_t I = 1; I < Folders.size(); ++I)
+        ASSERT_TRUE(CopyFileW((Folders[0] + L"netsh.exe").c_str(),
+                              (Folders[I] + L"netsh.exe").c_str(), FALSE));
+    SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
+    wchar_t Before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, Before);
+    SetCurrentDirectoryW(Folders[2].c_str());
+    const int Result = CreateCommandRunner(0)->Run("netsh interface ip show config", SW_HIDE);
+    SetCurrentDirectoryW(Before);
+    std::vector<bool> Logged;
+    for (const std::wstring& Folder : Folders) {
+        Logged.push_back(Exists(Folder + L"netsh.log"));
+        DeleteFileW((Folder + L"netsh.log").c_str());
+    }
+    for (std::size_t I = 1; I < Folders.size(); ++I)
+        DeleteFileW((Folders[I] + L"netsh.exe").c_str());
+    EXPECT_EQ(Result, 0);
+    EXPECT_EQ(Logged, (std::vector<bool>{true, false, false}));
 }
 
 TEST_F(Win32Runner, PendingMessagesAreProcessedOnceAfterTheStart) {
@@ -89,7 +129,7 @@ TEST_F(Win32Runner, PendingMessagesAreProcessedOnceAfterTheStart) {
     Application().OnProcessMessages = [&] { ++Processed; };
     const auto Runner = CreateCommandRunner(0);
     Runner->Run(BuildApplySteps(Set(true))[0].CommandLine, SW_HIDE);
-    Runner->Run("quelvano-no-such-program", SW_HIDE);
+    Runner->Run(std::string(600, 'n'), SW_HIDE); // not started
     Application().OnProcessMessages = nullptr;
     EXPECT_EQ(Processed, 1);
 }
