@@ -3,7 +3,10 @@
 
 #include "data/o_DatabaseConnection.h"
 #include "ipset/o_IPSetManager.h"
+#include "ui/HelpPage.h"
 #include "ui/f_IPSet.h"
+#include "ui/frmAcercaDeUnit.h"
+#include "ui/frmOpcionesUnit.h"
 #include "ui/frmWizardUnit.h"
 
 #include <memory>
@@ -50,6 +53,16 @@ void TFrmMain::RunWizard() {
         TablesChanged();
 }
 
-void TFrmMain::ShowOptions() {}
-void TFrmMain::ShowAboutBox() {}
-void TFrmMain::Help() {}
+// Nothing is refreshed afterwards: the options touch no table.
+void TFrmMain::ShowOptions() {
+    TfrmOpciones(this).ShowModal();
+}
+
+void TFrmMain::ShowAboutBox() {
+    TfrmAcercaDe(this).ShowModal();
+}
+
+// Our HTML page rather than an old-style help file, which current systems cannot open.
+void TFrmMain::Help() {
+    OpenHelpPage();
+}

@@ -2,8 +2,9 @@
 
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
-#include "ui/f_IPSet.h"
+#include "ui/win32/AboutView.h"
 #include "ui/win32/IPSetView.h"
+#include "ui/win32/OptionsView.h"
 
 #include <windows.h>
 
@@ -18,4 +19,6 @@ void RegisterWin32Dialogs() {
         return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
     };
     TFrmIPSet::ViewFactory = MakeIPSetView;
+    TfrmOpciones::ViewFactory = MakeOptionsView;
+    TfrmAcercaDe::ViewFactory = MakeAboutView;
 }
