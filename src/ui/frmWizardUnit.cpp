@@ -9,6 +9,7 @@
 namespace {
 
 const char* const WizardCaption = "Asistente de Configuracion de IP";
+const char* const MessageCaption = "Wizard";
 const char* const NoConnection = "Debe seleccionar un adaptador de Red.";
 const char* const NoAddress = "Ingrese la direccion IP y la mascara de Red.";
 const char* const NoGateway = "Ingrese la direccion IP del gateway por defecto.";
@@ -28,8 +29,6 @@ std::string SummaryLine(const std::string& Label, const std::string& Value) {
 }
 
 } // namespace
-
-const char* const TfrmWizard::MessageCaption = "Wizard";
 
 TfrmWizard::TfrmWizard(TComponent* AOwner) : TForm(AOwner) {
     SetCaption(WizardCaption);
@@ -78,9 +77,10 @@ void TfrmWizard::FormCreate() {
 
 void TfrmWizard::ShowPage(int Index) {
     FPageIndex = Index;
-    nbWizard->SetPageIndex(Index);
+    // The buttons first, so that the page container sees where the focus can stay.
     btnAtras->SetEnabled(Index != pgDefault);
     btnSiguiente->SetCaption(Index == pgFinalizar ? "&Finalizar" : "&Siguiente");
+    nbWizard->SetPageIndex(Index);
 }
 
 void TfrmWizard::Warn(const char* Text, TControl* Focus) {

@@ -12,8 +12,6 @@ class TfrmWizard : public TForm {
 public:
     static inline TFormViewFactory<TfrmWizard> ViewFactory;
 
-    static const char* const MessageCaption;
-
     explicit TfrmWizard(TComponent* AOwner);
 
     // Bound by the view. The button row is shared by the pages: "&Atras" and "&Siguiente"
@@ -36,7 +34,6 @@ public:
     // Also lists the table's connections in edtConnection.
     void SetConnectionsTable(TDataSet* Value);
     TDataSet* dsIPSets() const { return FIPSets; }
-    TDataSet* dsConnections() const { return FConnections; }
 
     int PageIndex() const { return FPageIndex; }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -71,18 +72,16 @@ struct WizardRun {
         else
             Form->rbNoDhcpClick();
     }
-    void Type(const char* Ip, const char* Mask, const char* Gateway, const char* Dns1,
-              const char* Dns2) {
-        txtDireccionIP.Value = Ip;
-        txtMascaraRed.Value = Mask;
-        txtGateway.Value = Gateway;
-        edtDNS1.Value = Dns1;
-        edtDNS2.Value = Dns2;
+    // The IP address, mask, gateway, preferred and alternate DNS boxes.
+    void Type(const std::vector<std::string>& Values) {
+        FakeEdit* Boxes[] = {&txtDireccionIP, &txtMascaraRed, &txtGateway, &edtDNS1, &edtDNS2};
+        for (std::size_t I = 0; I < 5; ++I)
+            Boxes[I]->Value = Values[I];
     }
     // Walks forward with valid values to the page given.
     void WalkTo(int Page) {
         Pick(1);
-        Type("192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", "8.8.4.4");
+        Type({"192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", "8.8.4.4"});
         while (Form->PageIndex() < Page)
             Form->btnSiguienteClick();
     }
@@ -100,40 +99,29 @@ struct TStep {
 };
 
 TEST(Wizard_Pages, WalkStaticAndDhcpBothWaysWithTheirChecksAndFocus) {
+    // clang-format off
     const TStep Steps[] = {
-        {Next, 1, "edtConnection", nullptr},
-        {Next, 1, "edtConnection", NoConnection},
-        {Pick, 1, nullptr, nullptr},
-        {Clear, 1, nullptr, nullptr}, // the Delete key
-        {Next, 1, "edtConnection", NoConnection},
-        {Pick, 1, nullptr, nullptr},
-        {Next, 2, "rbNoDhcp", nullptr},
-        {Next, 3, "txtGateway", nullptr},
-        {Next, 4, "edtDNS1", nullptr},
-        {Next, 5, "txtDescripcion", nullptr},
-        {Back, 4, nullptr, nullptr},
-        {Back, 3, nullptr, nullptr},
-        {Back, 2, nullptr, nullptr},
-        {Dhcp, 2, nullptr, nullptr},
-        {Next, 5, "txtDescripcion", nullptr},
-        {Back, 2, nullptr, nullptr},
-        {Back, 1, nullptr, nullptr},
-        {Next, 2, "rbNoDhcp", nullptr},
-        {Next, 5, "txtDescripcion", nullptr},
-        {Back, 2, nullptr, nullptr},
-        {Static, 2, "txtDireccionIP", nullptr},
-        {Next, 3, "txtGateway", nullptr},
-        {Back, 2, nullptr, nullptr},
-        {Back, 1, nullptr, nullptr},
-        {Back, 0, nullptr, nullptr},
-        {Back, 0, nullptr, nullptr},
+        {Next, 1, "edtConnection", nullptr},     {Next, 1, "edtConnection", NoConnection},
+        {Pick, 1, nullptr, nullptr},             {Clear, 1, nullptr, nullptr}, // the Delete key
+        {Next, 1, "edtConnection", NoConnection}, {Pick, 1, nullptr, nullptr},
+        {Next, 2, "rbNoDhcp", nullptr},          {Next, 3, "txtGateway", nullptr},
+        {Next, 4, "edtDNS1", nullptr},           {Next, 5, "txtDescripcion", nullptr},
+        {Back, 4, nullptr, nullptr},             {Back, 3, nullptr, nullptr},
+        {Back, 2, nullptr, nullptr},             {Dhcp, 2, nullptr, nullptr},
+        {Next, 5, "txtDescripcion", nullptr},    {Back, 2, nullptr, nullptr},
+        {Back, 1, nullptr, nullptr},             {Next, 2, "rbNoDhcp", nullptr},
+        {Next, 5, "txtDescripcion", nullptr},    {Back, 2, nullptr, nullptr},
+        {Static, 2, "txtDireccionIP", nullptr},  {Next, 3, "txtGateway", nullptr},
+        {Back, 2, nullptr, nullptr},             {Back, 1, nullptr, nullptr},
+        {Back, 0, nullptr, nullptr},             {Back, 0, nullptr, nullptr},
     };
+    // clang-format on
     WizardRun W;
     EXPECT_EQ(W.View->Caption, "Asistente de Configuracion de IP");
     EXPECT_EQ(W.edtConnection.Items, (std::vector<std::string>{"Conexión de área local", "Wi-Fi"}));
     EXPECT_EQ(W.edtConnection.Index, -1);
     EXPECT_EQ(W.nbWizard.PageIndex, 0);
-    W.Type("10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2", "10.0.0.3");
+    W.Type({"10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2", "10.0.0.3"});
     for (const TStep& S : Steps) {
         SCOPED_TRACE(&S - Steps);
         const std::size_t Boxes = W.Messages.Boxes.size();
@@ -166,8 +154,8 @@ TEST(Wizard_Pages, WalkStaticAndDhcpBothWaysWithTheirChecksAndFocus) {
 }
 
 // Each address box of a page, trimmed, must be a valid address. Until now any seven characters
-// passed: "1234567", "0.0.0.0", "999.1.1.1", "1.2.3.4.5", "1..2..3" and "10.0.0.1 x" (trimmed)
-// went on and were stored; they are refused now.
+// passed, and "1234567", "0.0.0.0", "999.1.1.1", "1..2..3", "10.0.0.1 x" or "8.8.04.4" were
+// stored, to fail only when the set was applied.
 TEST(Wizard_AddressCheck, EveryBoxOfThePageMustHoldAValidAddress) {
     const struct {
         int Page;
@@ -175,25 +163,16 @@ TEST(Wizard_AddressCheck, EveryBoxOfThePageMustHoldAValidAddress) {
         const char* B; // subnet mask or alternate DNS
         bool Passes;
     } Cases[] = {
-        {2, "192.168.1.10", "255.255.255.0", true},
         {2, " 192.168.1.10\t", " 255.255.255.0 ", true},
         {2, "1234567", "255.255.255.0", false},
         {2, "0.0.0.0", "255.255.255.0", false},
         {2, "999.1.1.1", "255.255.255.0", false},
-        {2, "1.2.3.4.5", "255.255.255.0", false},
-        {2, "1.2.3", "255.255.255.0", false},
-        {2, "192.168.1.10", "1..2..3",
-         false}, // only the mask is wrong: the focus still goes to the IP
-        {2, "192.168.1.10", "", false},
-        {3, "192.168.1.1", "", true},
+        {2, "192.168.1.10", "1..2..3", false}, // only the mask is wrong: focus on the address
         {3, " 10.0.0.1 ", "", true},
         {3, "10.0.0.1 x", "", false},
-        {3, "10.0.0.256", "", false},
         {3, "", "", false},
         {4, "8.8.8.8", "8.8.4.4", true},
-        {4, "01.8.8.8", "8.8.4.4", false},
         {4, "8.8.8.8", "8.8.04.4", false}, // only the alternate is wrong: focus on the preferred
-        {4, "8.8.8.8", "", false},
     };
     const struct {
         const char* Warning;
@@ -224,31 +203,7 @@ TEST(Wizard_AddressCheck, EveryBoxOfThePageMustHoldAValidAddress) {
     }
 }
 
-TEST(Wizard_Summary, ShowsTheBoxesUntrimmedAndTheConnectionShown) {
-    WizardRun W;
-    W.WalkTo(2);
-    W.Pick(0);
-    W.Type(" 10.0.0.5", "255.0.0.0 ", "10.0.0.1", "10.0.0.2", "\t10.0.0.3");
-    while (W.Form->PageIndex() < 5)
-        W.Form->btnSiguienteClick();
-    EXPECT_EQ(W.txtResumen.Value, "Adaptador      : Conexión de área local\r\n"
-                                  "Direccion IP   :  10.0.0.5\r\n"
-                                  "Mascara Red    : 255.0.0.0 \r\n"
-                                  "Gateway        : 10.0.0.1\r\n"
-                                  "DNS Preferido  : 10.0.0.2\r\n"
-                                  "DNS Alternativo: \t10.0.0.3\r\n"
-                                  "DHCP           : No");
-    // Back to the address page for DHCP: the summary is rebuilt on the way in.
-    W.Form->btnAtrasClick();
-    W.Form->btnAtrasClick();
-    W.Form->btnAtrasClick();
-    W.ChooseDhcp(true);
-    W.Form->btnSiguienteClick();
-    EXPECT_EQ(W.txtResumen.Value, "Adaptador      : Conexión de área local\r\n"
-                                  "DHCP           : Si");
-}
-
-TEST(Wizard_Finish, StoresTrimmedValuesUnderTheUpperCasedNameOrRefusesAShortName) {
+TEST(Wizard_Finish, SummarizesThenStoresTrimmedValuesUnderTheUpperCasedNameOrRefusesAShortOne) {
     const struct {
         bool Dhcp;
         const char* Typed;
@@ -263,10 +218,20 @@ TEST(Wizard_Finish, StoresTrimmedValuesUnderTheUpperCasedNameOrRefusesAShortName
         SCOPED_TRACE(C.Typed);
         WizardRun W;
         W.WalkTo(2);
-        W.Type(" 192.168.1.10 ", "255.255.255.0\t", " 192.168.1.1", "8.8.8.8 ", "8.8.4.4");
+        W.Type({" 192.168.1.10 ", "255.255.255.0\t", " 192.168.1.1", "8.8.8.8 ", "8.8.4.4"});
         W.ChooseDhcp(C.Dhcp);
         while (W.Form->PageIndex() < 5)
             W.Form->btnSiguienteClick();
+        // The summary shows the boxes as typed.
+        EXPECT_EQ(W.txtResumen.Value, C.Dhcp ? "Adaptador      : Wi-Fi\r\n"
+                                               "DHCP           : Si"
+                                             : "Adaptador      : Wi-Fi\r\n"
+                                               "Direccion IP   :  192.168.1.10 \r\n"
+                                               "Mascara Red    : 255.255.255.0\t\r\n"
+                                               "Gateway        :  192.168.1.1\r\n"
+                                               "DNS Preferido  : 8.8.8.8 \r\n"
+                                               "DNS Alternativo: 8.8.4.4\r\n"
+                                               "DHCP           : No");
         W.txtDescripcion.Value = C.Typed;
         W.View->User = [&] { W.Form->btnSiguienteClick(); };
         ASSERT_EQ(W.Form->ShowModal(), C.Stored ? mrOK : mrNone);
@@ -311,40 +276,26 @@ TEST(Wizard_Finish, RefusedPostLeavesTheLastPageOpenWithTheRowPending) {
 }
 
 TEST(Wizard_Cancel, NoKeepsEverythingYesAndTheCloseBoxDiscardWithoutUsingAnID) {
-    const struct {
-        std::vector<int> Answers;
-        bool CloseBox;
-        int Result;
-        std::size_t Questions;
-    } Cases[] = {
-        {{MsgBox::IdNo, MsgBox::IdYes}, false, mrCancel, 2},
-        {{}, true, mrCancel, 0},
-    };
-    for (const auto& C : Cases) {
+    for (const bool CloseBox : {false, true}) {
         WizardRun W;
         W.WalkTo(3);
-        W.Messages.Answers.assign(C.Answers.begin(), C.Answers.end());
+        W.Messages.Answers = {MsgBox::IdNo, MsgBox::IdYes};
         W.View->User = [&] {
-            if (C.CloseBox)
+            if (CloseBox)
                 return W.Form->CloseBoxClick();
             W.Form->btnCancelar1Click();
-            EXPECT_FALSE(W.View->Ended);
+            EXPECT_EQ(W.Form->ModalResult(), mrNone);
             EXPECT_EQ(W.Form->PageIndex(), 3);
             EXPECT_EQ(W.txtGateway.Value, "192.168.1.1");
             EXPECT_EQ(W.Form->dsIPSets()->State(), TDataSetState::dsInsert);
             W.Form->btnCancelar1Click();
         };
-        EXPECT_EQ(W.Form->ShowModal(), C.Result);
-        ASSERT_EQ(W.Messages.Boxes.size(), C.Questions);
-        for (const auto& Box : W.Messages.Boxes) {
-            EXPECT_EQ(Box.Text, LeaveQuestion);
-            EXPECT_EQ(Box.Caption, "Wizard");
-            EXPECT_EQ(Box.Flags, 0x24u);
-        }
-        TDataSet& Sets = *W.Store.Db.IPSets();
-        EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
-        Sets.Refresh();
-        EXPECT_EQ(Sets.RecordCount(), 0);
+        EXPECT_EQ(W.Form->ShowModal(), mrCancel);
+        ASSERT_EQ(W.Messages.Boxes.size(), CloseBox ? 0u : 2u);
+        for (const auto& Box : W.Messages.Boxes)
+            EXPECT_EQ(std::tie(Box.Text, Box.Caption, Box.Flags),
+                      std::make_tuple(std::string(LeaveQuestion), std::string("Wizard"), 0x24u));
+        EXPECT_EQ(W.Store.Db.IPSets()->State(), TDataSetState::dsBrowse);
         EXPECT_EQ(PostIPSet(W.Store.Db, "SIGUIENTE", W.Lan, true, {}), 1);
     }
 }

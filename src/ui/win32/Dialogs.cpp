@@ -5,6 +5,7 @@
 #include "ui/win32/AboutView.h"
 #include "ui/win32/IPSetView.h"
 #include "ui/win32/OptionsView.h"
+#include "ui/win32/WizardView.h"
 
 #include <windows.h>
 
@@ -21,4 +22,5 @@ void RegisterWin32Dialogs() {
     TFrmIPSet::ViewFactory = MakeIPSetView;
     TfrmOpciones::ViewFactory = MakeOptionsView;
     TfrmAcercaDe::ViewFactory = MakeAboutView;
+    TfrmWizard::ViewFactory = MakeWizardView;
 }

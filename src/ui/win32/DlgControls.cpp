@@ -128,6 +128,10 @@ void TDlgCheck::SetChecked(bool Value) {
     SendMessageW(Handle(), BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void TDlgButton::SetCaption(const std::string& Value) {
+    SetWindowTextW(Handle(), ToWide(Value).c_str());
+}
+
 TDlgCombo::TDlgCombo(const TDialog& Dialog, int Id) : TDlgControl(Dialog, Id) {
     SetWindowSubclass(Handle(), LookupListProc, SubclassId, 0);
 }

@@ -55,6 +55,12 @@ public:
     void SetChecked(bool Value) override;
 };
 
+class TDlgButton : public TDlgControl<TButton> {
+public:
+    using TDlgControl::TDlgControl;
+    void SetCaption(const std::string& Value) override;
+};
+
 // A drop-down list (CBS_DROPDOWNLIST). The Delete key clears the choice; the dialog hears of it
 // as CBN_SELCHANGE, as it does of a choice made with the mouse or the arrows.
 class TDlgCombo : public TDlgControl<TComboBox> {
