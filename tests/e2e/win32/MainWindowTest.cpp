@@ -124,19 +124,43 @@ bool ChooseFromMenu(const std::function<void()>& Open, std::initializer_list<UIN
     });
 }
 
-// The field that follows its label in a dialog.
-HWND FieldAfter(HWND Dialog, const std::wstring& Label) {
-    for (HWND C = GetWindow(Dialog, GW_CHILD); C != nullptr; C = GetWindow(C, GW_HWNDNEXT))
-        if (WindowText(C) == Label)
-            return GetWindow(C, GW_HWNDNEXT);
-    return nullptr;
+// The control of a dialog, or of one of its pages, that shows this text.
+HWND ChildWithText(HWND Dialog, const std::wstring& Text) {
+    struct Search {
+        const std::wstring& Text;
+        HWND Found;
+    } S = {Text, nullptr};
+    EnumChildWindows(
+        Dialog,
+        [](HWND Child, LPARAM Param) -> BOOL {
+            auto& Self = *reinterpret_cast<Search*>(Param);
+            if (WindowText(Child) != Self.Text)
+                return TRUE;
+            Self.Found = Child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&S));
+    return S.Found;
 }
 
-HWND ChildWithText(HWND Dialog, const std::wstring& Text) {
-    for (HWND C = GetWindow(Dialog, GW_CHILD); C != nullptr; C = GetWindow(C, GW_HWNDNEXT))
-        if (WindowText(C) == Text)
-            return C;
-    return nullptr;
+// The field that follows its label.
+HWND FieldAfter(HWND Dialog, const std::wstring& Label) {
+    const HWND Found = ChildWithText(Dialog, Label);
+    return Found != nullptr ? GetWindow(Found, GW_HWNDNEXT) : nullptr;
+}
+
+// Picks the first entry of a drop-down list, as a click on it does.
+void PickFirst(HWND List) {
+    SendMessageW(List, CB_SETCURSEL, 0, 0);
+    SendMessageW(GetParent(List), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(List), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(List));
+}
+
+// Presses the button with this caption and lets the dialog act on it.
+void Press(HWND Dialog, const std::wstring& Caption) {
+    const HWND Button = ChildWithText(Dialog, Caption);
+    EXPECT_NE(Button, nullptr) << FromWide(Caption);
+    SendMessageW(Button, BM_CLICK, 0, 0);
 }
 
 // Types into a box key by key, so its own filter sees every character.
@@ -165,13 +189,18 @@ std::vector<std::wstring> ShownTips() {
     return Tips;
 }
 
-bool BalloonSays(const std::wstring& Part) {
-    return WaitFor([&] {
-        for (const std::wstring& Tip : ShownTips())
-            if (Tip.find(Part) != std::wstring::npos)
-                return true;
-        return false;
-    });
+::testing::AssertionResult BalloonSays(const std::wstring& Part) {
+    if (WaitFor([&] {
+            for (const std::wstring& Tip : ShownTips())
+                if (Tip.find(Part) != std::wstring::npos)
+                    return true;
+            return false;
+        }))
+        return ::testing::AssertionSuccess();
+    std::string Seen;
+    for (const std::wstring& Tip : ShownTips())
+        Seen += "[" + FromWide(Tip) + "] ";
+    return ::testing::AssertionFailure() << "balloons shown: " << Seen;
 }
 
 class MainWindowE2E : public ::testing::Test {
@@ -184,6 +213,7 @@ protected:
     }
     void TearDown() override {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quelvano147", L"StartMinimizado");
         SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
         SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
     }
@@ -203,9 +233,14 @@ protected:
         RegCloseKey(Key);
     }
 
-    void Start() {
+    // Starts a copy; unless it starts minimized, waits for its window to show.
+    void Start(bool Minimized = false) {
         Copy = std::make_unique<TRunningCopy>(Exe, Folder.Path());
-        Main = Copy->WaitForMainWindow();
+        // Going to the tray is the last thing a start does: its balloon says it happened.
+        if (Minimized && BalloonSays(L"Para restaurar la pantalla"))
+            Main = Copy->FindWindowOf(L"TFrmMain", false);
+        else
+            Main = Copy->WaitForMainWindow();
         ASSERT_NE(Main, nullptr);
         Trees.clear();
         for (HWND C = GetWindow(Main, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT))
@@ -233,6 +268,11 @@ protected:
             Keys);
     }
 
+    // Alt and the menu's letter, then the keys.
+    bool FromMainMenu(wchar_t Letter, std::initializer_list<UINT> Keys) {
+        return ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, Letter); }, Keys);
+    }
+
     bool FromTrayMenu(std::initializer_list<UINT> Keys) {
         return ChooseFromMenu([&] { PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP); },
                               Keys);
@@ -248,10 +288,7 @@ protected:
                                          L"DNS preferido :", L"DNS alternativo :"};
         for (std::size_t I = 0; I < Addresses.size(); ++I)
             Type(FieldAfter(Editor, Labels[I]), Addresses[I]);
-        const HWND Adapter = FieldAfter(Editor, L"Adaptador de Red :");
-        SendMessageW(Adapter, CB_SETCURSEL, 0, 0);
-        SendMessageW(Editor, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Adapter), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Adapter));
+        PickFirst(FieldAfter(Editor, L"Adaptador de Red :"));
         PostMessageW(ChildWithText(Editor, L"&Aceptar"), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(Editor); }));
     }
@@ -273,8 +310,8 @@ protected:
 
     // Waits for an apply to end: its netsh lines, the wait box gone, then its balloon, which
     // comes after the trees are rebuilt. Returns the lines.
-    Lines AppliedWith(const std::wstring& Balloon) {
-        const Lines Run = NetshLines();
+    Lines AppliedWith(const std::wstring& Balloon, std::size_t LineCount = 3) {
+        const Lines Run = NetshLines(LineCount);
         EXPECT_TRUE(WaitFor([&] { return Copy->FindWindowOf(L"TFrmWaitBox") == nullptr; }));
         EXPECT_TRUE(BalloonSays(Balloon));
         return Run;
@@ -364,6 +401,53 @@ TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
     EXPECT_EQ(AppliedWith(L"Paso 1 de 3: netsh termino con el codigo 1"), StaticLines);
     // Archivo, Salir (Alt+A, S) closes at once.
     ASSERT_TRUE(ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, 'a'); }, {'S'}));
+    EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {
+    Start();
+    // Archivo, Iniciar Wizard: a DHCP set in five steps.
+    ASSERT_TRUE(FromMainMenu(L'a', {VK_RETURN}));
+    const HWND Wizard = Copy->WaitForWindow(L"#32770", L"Asistente de Configuracion de IP");
+    ASSERT_NE(Wizard, nullptr);
+    Press(Wizard, L"&Siguiente");
+    PickFirst(FieldAfter(Wizard, L"Adaptador de Red :"));
+    Press(Wizard, L"&Siguiente");
+    Press(Wizard, L"Usar DHCP");
+    Press(Wizard, L"&Siguiente");
+    Type(FieldAfter(Wizard, L"Nombre de la configuracion IP :"), L"Movil");
+    PostMessageW(ChildWithText(Wizard, L"&Finalizar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"MOVIL") != nullptr; }));
+    EXPECT_NE(Trees[0]->Find(L"DHCP : Si"), nullptr);
+
+    // The tray submenu has it at once.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"DHCP: Si", 2),
+              (Lines{"netsh interface ip set address \"Conexion de prueba\"  dhcp ",
+                     "netsh interface ip set dns \"Conexion de prueba\"  dhcp "}));
+
+    // Acerca de... from the tray, then Herramientas, Opciones del sistema: start minimized.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_RETURN}));
+    const HWND About = Copy->WaitForWindow(L"#32770", L"Acerca de");
+    ASSERT_NE(About, nullptr);
+    PostMessageW(ChildWithText(About, L"&Aceptar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(About); }));
+    ASSERT_TRUE(FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    const HWND Options = Copy->WaitForWindow(L"#32770", L"Opciones");
+    ASSERT_NE(Options, nullptr);
+    Press(Options, L"Iniciar Minimizado");
+    PostMessageW(ChildWithText(Options, L"&Aceptar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(Options); }));
+    ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
+    EXPECT_EQ(Copy->ExitCode(), 0);
+
+    // The next start goes straight to the tray with its balloon; a double click shows it.
+    Start(true);
+    EXPECT_FALSE(IsWindowVisible(Main));
+    PostMessageW(TrayWindow, TrayCallback, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(Main) && !IsIconic(Main); }));
+    EXPECT_NE(Trees[0]->Find(L"MOVIL"), nullptr);
+    ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
     EXPECT_EQ(Copy->ExitCode(), 0);
 }
 
