@@ -44,7 +44,6 @@ TMainToolBar::TMainToolBar(HWND Parent, UINT Dpi) {
     if (FHandle == nullptr)
         throw EOutOfResources("No se puede crear la barra de herramientas");
     SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SetDpi(Dpi);
     int Image = 0;
     for (const TToolBarEntry& B : Buttons) {
         TBBUTTON Button = {};
@@ -63,7 +62,7 @@ TMainToolBar::TMainToolBar(HWND Parent, UINT Dpi) {
     const HWND Tips = reinterpret_cast<HWND>(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0));
     if (Tips != nullptr)
         SendMessageW(Tips, TTM_SETMAXTIPWIDTH, 0, 600);
-    SendMessageW(FHandle, TB_AUTOSIZE, 0, 0);
+    SetDpi(Dpi);
 }
 
 TMainToolBar::~TMainToolBar() {

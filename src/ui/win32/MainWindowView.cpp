@@ -100,6 +100,7 @@ private:
     void CreateControls();
     HWND CreateHeader(const wchar_t* Caption);
     void SetDpi(UINT Dpi);
+    void SetFonts();
     void Layout();
     void Command(int Id);
     LRESULT Notify(const NMHDR& Header);
@@ -159,7 +160,7 @@ TWin32MainView::TWin32MainView(TFrmMain& AForm) : Form(AForm) {
     Current = this;
     FDpi = DpiOf(FWindow);
     CreateControls();
-    SetDpi(FDpi);
+    SetFonts();
     ShowPage(0);
 }
 
@@ -229,6 +230,13 @@ void TWin32MainView::CreateControls() {
 
 void TWin32MainView::SetDpi(UINT Dpi) {
     FDpi = Dpi;
+    FToolBar->SetDpi(Dpi);
+    SetFonts();
+}
+
+// Fonts, status-bar parts and layout for the window's DPI.
+void TWin32MainView::SetFonts() {
+    const UINT Dpi = FDpi;
     for (HFONT* Font : {&FFont, &FBoldFont})
         if (*Font != nullptr)
             DeleteObject(*Font);
@@ -238,7 +246,6 @@ void TWin32MainView::SetDpi(UINT Dpi) {
         SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), TRUE);
     for (HWND Header : FHeaders)
         SendMessageW(Header, WM_SETFONT, reinterpret_cast<WPARAM>(FBoldFont), TRUE);
-    FToolBar->SetDpi(Dpi);
     int Edges[3];
     int Edge = 0;
     for (int I = 0; I < 3; ++I)
