@@ -65,6 +65,37 @@ TEST(MainMenu, EveryShortcutMatchesTheTextOfItsMenuItem) {
     DestroyAcceleratorTable(Table);
 }
 
+// The pixels of one of the program's icons at 24 pixels.
+std::vector<DWORD> Pixels(const wchar_t* Name) {
+    const HICON Icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), Name, IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR));
+    std::vector<DWORD> Bits(24 * 24);
+    ICONINFO Info = {};
+    if (Icon == nullptr || !GetIconInfo(Icon, &Info))
+        return {};
+    BITMAPINFO Format = {};
+    Format.bmiHeader = {sizeof(BITMAPINFOHEADER), 24, -24, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC Screen = GetDC(nullptr);
+    GetDIBits(Screen, Info.hbmColor, 0, 24, Bits.data(), &Format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, Screen);
+    DeleteObject(Info.hbmColor);
+    DeleteObject(Info.hbmMask);
+    DestroyIcon(Icon);
+    return Bits;
+}
+
+// Icons of two resource scripts share image numbers and overwrite each other at the link.
+TEST(ProgramIcons, EachPictureIsItsOwn) {
+    std::vector<std::vector<DWORD>> Seen = {Pixels(L"MAINICON")};
+    for (int Id = IDI_TB_ACTIVATE; Id <= IDI_TB_ABOUT; ++Id)
+        Seen.push_back(Pixels(MAKEINTRESOURCEW(Id)));
+    for (std::size_t I = 0; I < Seen.size(); ++I) {
+        EXPECT_FALSE(Seen[I].empty()) << I;
+        for (std::size_t J = 0; J < I; ++J)
+            EXPECT_NE(Seen[I], Seen[J]) << I << " and " << J;
+    }
+}
+
 // The real window over a fresh database holding one set whose connection is gone.
 class MainWindowView : public ::testing::Test {
 protected:
