@@ -101,6 +101,9 @@ private:
     void FreeComponents();
     // After a command that changed the IP-set table: the trees and the tray submenu again.
     void TablesChanged();
+    // Shows a dialog of the window modally with the tray menu's items disabled meanwhile.
+    int ShowDialog(TForm& Dialog);
+    void SetTrayMenuEnabled(bool Value);
 
     std::unique_ptr<TMainFormView> FView;
     TTrayIcon* FTrayIcon = nullptr;

@@ -24,11 +24,31 @@ std::unique_ptr<TFrmIPSet> MakeEditor(TFrmMain* Owner) {
 
 } // namespace
 
+// The tray menu is the one way in while a dialog holds the window: a second dialog, an apply over
+// the row being edited, or leaving the program under the dialog would all go wrong.
+int TFrmMain::ShowDialog(TForm& Dialog) {
+    SetTrayMenuEnabled(false);
+    try {
+        const int Result = Dialog.ShowModal();
+        SetTrayMenuEnabled(true);
+        return Result;
+    } catch (...) {
+        SetTrayMenuEnabled(true);
+        throw;
+    }
+}
+
+void TFrmMain::SetTrayMenuEnabled(bool Value) {
+    TMenuItem& Items = TrayIconMenu.Items();
+    for (int I = 0; I < Items.Count(); ++I)
+        Items.Items(I)->Enabled = Value;
+}
+
 void TFrmMain::AddNewIPConfigurationSet1Click() {
     const auto Editor = MakeEditor(this);
     Editor->PrepareNew();
     Editor->SetCaption("Agregar nueva IP");
-    if (Editor->ShowModal() == mrOK)
+    if (ShowDialog(*Editor) == mrOK)
         TablesChanged();
 }
 
@@ -39,7 +59,7 @@ void TFrmMain::EditSelectedIPSet() {
     Editor->LoadForEdit();
     Editor->SetCaption("Editar la Configuracion IP");
     // The new name shows in the tray submenu too, not only in the tree.
-    if (Editor->ShowModal() == mrOK)
+    if (ShowDialog(*Editor) == mrOK)
         TablesChanged();
 }
 
@@ -49,17 +69,19 @@ void TFrmMain::RunWizard() {
     Wizard->SetIPSetsTable(Db.IPSets());
     Wizard->SetConnectionsTable(Db.ConnectionNames());
     Wizard->dsIPSets()->Insert();
-    if (Wizard->ShowModal() == mrOK)
+    if (ShowDialog(*Wizard) == mrOK)
         TablesChanged();
 }
 
 // Nothing is refreshed afterwards: the options touch no table.
 void TFrmMain::ShowOptions() {
-    TfrmOpciones(this).ShowModal();
+    TfrmOpciones Options(this);
+    ShowDialog(Options);
 }
 
 void TFrmMain::ShowAboutBox() {
-    TfrmAcercaDe(this).ShowModal();
+    TfrmAcercaDe About(this);
+    ShowDialog(About);
 }
 
 // Our HTML page rather than an old-style help file, which current systems cannot open.

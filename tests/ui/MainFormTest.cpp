@@ -307,6 +307,8 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
          [&](TFrmMain& F) {
              UserOf<TFrmIPSet>([&](TFrmIPSet& E) {
                  EXPECT_EQ(E.Caption(), "Agregar nueva IP");
+                 for (int I = 0; I < F.TrayIconMenu.Items().Count(); ++I)
+                     EXPECT_FALSE(F.TrayIconMenu.Items().Items(I)->Enabled) << I;
                  Sets.Cancel();
                  E.SetModalResult(mrCancel);
              });
@@ -364,6 +366,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         EXPECT_EQ(View->IPSets.Roots().size(), std::size_t(C.Roots));
         EXPECT_EQ(ApplyMenu(), C.Menu);
         EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
+        EXPECT_TRUE(Form->TrayIconMenu.Items().Items(6)->Enabled);
     }
     TfrmWizard::ViewFactory = nullptr;
     TFrmIPSet::ViewFactory = nullptr;
