@@ -14,26 +14,23 @@ for b in "$root"/build/bench/tests/bench/figure_*; do
   [ -x "$b" ] && "$b"
 done
 
-# The Windows program under Wine: its start against a bare Win32 window, and its size stripped.
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target quelvano figure_start >/dev/null
+# The Windows controls' figures run under Wine, on a private X server started here.
+cmake --preset bench-windows >/dev/null
+cmake --build --preset bench-windows --target figure_trees_win32 figure_start >/dev/null
 strip_dir=$(mktemp -d)
-x86_64-w64-mingw32-strip -o "$strip_dir/quelvano.exe" "$root/build/windows/app/quelvano.exe"
+x86_64-w64-mingw32-strip -o "$strip_dir/quelvano.exe" "$root/build/bench-windows/app/quelvano.exe"
 echo "exe_size_kb: $(( $(stat -c %s "$strip_dir/quelvano.exe") / 1024 )) KiB"
 rm -rf "$strip_dir"
 xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 display <"$fifo"
-  rm -f "$fifo"
-  export DISPLAY=":$display"
-fi
+stop_windows() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap stop_windows EXIT
+source "$root/scripts/xvfb.sh"
 source "$root/scripts/wine-prefix.sh"
-prepare_wine_prefix >/dev/null
-wine "$root/build/windows/tests/e2e/figure_start.exe"
-wineserver -k 2>/dev/null || true
-[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+start_xvfb
+prepare_wine_prefix
+wine "$root/build/bench-windows/tests/bench/figure_trees_win32.exe" | tr -d '\r'
+wine "$root/build/bench-windows/tests/bench/figure_start.exe" | tr -d '\r'
 exit 0

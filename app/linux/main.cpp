@@ -21,6 +21,7 @@ extern const std::size_t QuelvanoTemplateSize;
 
 namespace {
 
+const char* const NoLock = "Error creando mutex";
 const char* const AlreadyRunning =
     "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
     "aplicacion se oculta al costado del reloj.";
@@ -30,25 +31,43 @@ std::string EnvOr(const char* Name, const std::string& Fallback) {
     return V && *V ? V : Fallback;
 }
 
-// The kernel drops the lock when the process dies, however it dies.
-bool TakeInstanceLock() {
-    const std::string Dir = EnvOr("XDG_RUNTIME_DIR", "/tmp");
-    const int Fd = open((Dir + "/quelvano.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    return Fd >= 0 && flock(Fd, LOCK_EX | LOCK_NB) == 0;
+std::string DataFolder() {
+    return EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
 }
 
-void MakeFolder(const std::string& Path) {
+// Creates the folder and its missing parents; false with errno set when one cannot be made.
+bool MakeFolder(const std::string& Path) {
     for (std::size_t Pos = 1; Pos <= Path.size(); ++Pos)
         if (Pos == Path.size() || Path[Pos] == '/')
             if (mkdir(Path.substr(0, Pos).c_str(), 0700) != 0 && errno != EEXIST)
-                throw Exception("Cannot create folder \"" + Path + "\". " + std::strerror(errno));
+                return false;
+    return true;
 }
 
-int Run() {
+enum class TInstanceLock { Taken, Held, Failed };
+
+// The kernel drops the lock when the process dies, however it dies. Without a runtime folder it
+// lives in the user's own data folder: in a shared one, another user's copy (or whoever made the
+// file first) would hold it.
+TInstanceLock TakeInstanceLock(const std::string& Data) {
+    std::string Dir = EnvOr("XDG_RUNTIME_DIR", "");
+    if (Dir.empty()) {
+        if (!MakeFolder(Data))
+            return TInstanceLock::Failed;
+        Dir = Data;
+    }
+    const int Fd = open((Dir + "/quelvano.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (Fd < 0)
+        return TInstanceLock::Failed;
+    if (flock(Fd, LOCK_EX | LOCK_NB) == 0)
+        return TInstanceLock::Taken;
+    return errno == EWOULDBLOCK ? TInstanceLock::Held : TInstanceLock::Failed;
+}
+
+int Run(const std::string& Data) {
+    if (!MakeFolder(Data))
+        throw Exception("Cannot create folder \"" + Data + "\". " + std::strerror(errno));
     TApplication App;
-    const std::string Data =
-        EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
-    MakeFolder(Data);
     DataPath = Data + "/";
     ProvisionFile(DatabaseFileName(), std::string(reinterpret_cast<const char*>(QuelvanoTemplate),
                                                   QuelvanoTemplateSize));
@@ -62,12 +81,14 @@ int Run() {
 } // namespace
 
 int main() {
-    if (!TakeInstanceLock()) {
-        std::fprintf(stderr, "%s\n", AlreadyRunning);
+    const std::string Data = DataFolder();
+    const TInstanceLock Lock = TakeInstanceLock(Data);
+    if (Lock != TInstanceLock::Taken) {
+        std::fprintf(stderr, "%s\n", Lock == TInstanceLock::Held ? AlreadyRunning : NoLock);
         return 0;
     }
     try {
-        return Run();
+        return Run(Data);
     } catch (const std::exception& E) {
         std::fprintf(stderr, "Application Error: %s\n", E.what());
         return 1;

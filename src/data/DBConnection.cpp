@@ -1,6 +1,7 @@
 #include "data/DBConnection.h"
 
 #include "base/Exception.h"
+#include "base/FilePath.h"
 #include "data/Schema.h"
 
 #include <sqlite3.h>
@@ -23,7 +24,7 @@ TDBConnection::~TDBConnection() {
 // Looks at the header before the engine does: the engine would report every foreign file as the
 // same puzzling "not a database".
 void TDBConnection::CheckFileFormat(const std::string& FileName) const {
-    std::ifstream In(FileName, std::ios::binary);
+    std::ifstream In(FilePath(FileName), std::ios::binary);
     if (!In)
         throw Exception("No se puede abrir el archivo de base de datos " + Quoted(FileName) +
                         ": el archivo no existe o no se puede leer.");
@@ -48,6 +49,7 @@ void TDBConnection::CheckIntegrity() {
 
 void TDBConnection::Open(const std::string& FileName) {
     Close();
+    NewReadEpoch();
     CheckFileFormat(FileName);
     sqlite3* Db = nullptr;
     const int Rc = sqlite3_open_v2(FileName.c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
@@ -70,9 +72,14 @@ void TDBConnection::Open(const std::string& FileName) {
 }
 
 void TDBConnection::Close() {
+    NewReadEpoch();
     if (FDb)
         sqlite3_close_v2(FDb);
     FDb = nullptr;
+}
+
+std::int64_t TDBConnection::LastInsertId() const {
+    return FDb ? sqlite3_last_insert_rowid(FDb) : 0;
 }
 
 void TDBConnection::RaiseLastError(const std::string& Context) const {
@@ -81,7 +88,7 @@ void TDBConnection::RaiseLastError(const std::string& Context) const {
 }
 
 void CreateEmptyDatabase(const std::string& FileName) {
-    if (std::ifstream(FileName))
+    if (std::ifstream(FilePath(FileName)))
         throw Exception("El archivo " + Quoted(FileName) + " ya existe.");
     sqlite3* Db = nullptr;
     int Rc =
@@ -97,7 +104,7 @@ void CreateEmptyDatabase(const std::string& FileName) {
 }
 
 TStatement::TStatement(const TDBConnection& Connection, const std::string& Sql)
-    : FConnection(Connection) {
+    : FConnection(Connection), FDb(Connection.Handle()) {
     if (!Connection.Connected())
         throw Exception("La base de datos no esta abierta.");
     if (sqlite3_prepare_v2(Connection.Handle(), Sql.c_str(), -1, &FStmt, nullptr) != SQLITE_OK)
@@ -129,6 +136,16 @@ bool TStatement::Step() {
         return false;
     FConnection.RaiseLastError("Error en la base de datos " + Quoted(FConnection.FileName()) +
                                ": ");
+}
+
+void TStatement::Reset() {
+    sqlite3_reset(FStmt); // its result repeats the failure that the last step has raised
+}
+
+// The handle cannot be reused by a new connection while this statement lives: closing a
+// connection that still has statements leaves it in being until the last one is finalized.
+bool TStatement::Stale() const {
+    return FConnection.Handle() != FDb;
 }
 
 bool TStatement::ColumnIsNull(int Index) const {

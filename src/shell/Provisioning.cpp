@@ -1,46 +1,22 @@
 #include "shell/Provisioning.h"
 
+#include "base/DurableFile.h"
 #include "base/Exception.h"
+#include "base/FilePath.h"
+#include "base/SysError.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
-
-namespace {
-
-[[noreturn]] void RaiseCannotCreate(const std::string& FileName, const std::string& Reason) {
-    throw Exception("Cannot create file \"" + FileName + "\". " + Reason);
-}
-
-} // namespace
 
 bool ProvisionFile(const std::string& FileName, const std::string& Bytes) {
     namespace fs = std::filesystem;
     std::error_code Ec;
-    // Anything already there, even a dangling link or a folder, is not ours to replace.
-    if (fs::symlink_status(FileName, Ec).type() != fs::file_type::not_found)
+    const fs::file_status Status = fs::symlink_status(FilePath(FileName), Ec);
+    // A file of any content, even a dangling link, is the user's. A folder is no database: it goes
+    // on to the move, which refuses it with the system's own reason.
+    if (fs::exists(Status) && !fs::is_directory(Status))
         return false;
-    const std::string Temp = FileName + ".tmp";
-    {
-        errno = 0;
-        std::ofstream Out(Temp, std::ios::binary | std::ios::trunc);
-        if (Out)
-            Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
-        if (Out)
-            Out.close();
-        if (!Out) {
-            const std::string Reason = std::strerror(errno ? errno : EIO);
-            fs::remove(Temp, Ec);
-            RaiseCannotCreate(FileName, Reason);
-        }
-    }
-    fs::rename(Temp, FileName, Ec);
-    if (Ec) {
-        std::error_code Ignored;
-        fs::remove(Temp, Ignored);
-        RaiseCannotCreate(FileName, Ec.message());
-    }
+    if (const unsigned Error = WriteFileDurably(FileName, Bytes, false))
+        throw Exception("Cannot create file \"" + FileName + "\". " + SysErrorMessage(Error));
     return true;
 }

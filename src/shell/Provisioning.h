@@ -3,8 +3,8 @@
 #include <string>
 
 // Writes Bytes to FileName when no file of that name exists; a file that exists, whatever it
-// holds, is left alone. The bytes go to a temporary file in the same folder first and are renamed
-// into place, so an interrupted write never leaves a damaged database behind. Raises
-// "Cannot create file "%s". %s" with the reason; the temporary file is removed then. Returns true
-// when it wrote the file.
+// holds, is left alone. The bytes reach the disk under a temporary name first and are then moved
+// into place (see WriteFileDurably), so neither an interrupted write nor a power cut leaves a
+// damaged database behind. Raises "Cannot create file "%s". %s" with the system's reason, also
+// when a folder holds the name. Returns true when it wrote the file.
 bool ProvisionFile(const std::string& FileName, const std::string& Bytes);

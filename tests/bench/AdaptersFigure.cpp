@@ -1,7 +1,11 @@
 // Prints the time of one enumeration of this machine's adapters, and of 64 synthetic adapters
-// with four addresses each, as the median of repeated runs.
+// with four addresses each, as the median of repeated runs. On Linux also the enumeration with a
+// system bus that NetworkManager is not on, which costs the question to the bus.
 #include "adapters/IPHelper.h"
 #include "fakes/FakeIpHelper.h"
+#ifndef _WIN32
+#include "fakes/linux/FakeNetworkManager.h"
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +34,12 @@ double MedianMicroseconds(int Runs) {
 int main() {
     LoadIpHelperLibrary();
     std::printf("adapters_enum_system_us: %.1f us\n", MedianMicroseconds(51));
+#ifndef _WIN32
+    {
+        const PrivateSystemBus Bus;
+        std::printf("adapters_enum_bus_without_nm_us: %.1f us\n", MedianMicroseconds(51));
+    }
+#endif
 
     FakeIpHelper Fake;
     for (std::uint32_t I = 1; I <= 64; ++I) {

@@ -1,5 +1,6 @@
 // Prints apply_static_overhead_ms: the time of a static apply whose commands return at once, so
 // the figure is the program's own work without the three one-second pauses.
+#include "base/FilePath.h"
 #include "base/TApplication.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
@@ -23,9 +24,9 @@ public:
 
 int main() {
     TApplication App; // the apply shows its wait box there
-    const std::string File =
-        (std::filesystem::temp_directory_path() / "apply-figure.ipdb").string();
-    std::filesystem::remove(File);
+    const std::filesystem::path Path = std::filesystem::temp_directory_path() / "apply-figure.ipdb";
+    const std::string File = PathText(Path);
+    std::filesystem::remove(Path);
     CreateEmptyDatabase(File);
     TgtIPDBManager Db(nullptr);
     Db.OpenDatabase(File);
@@ -60,6 +61,6 @@ int main() {
     const std::chrono::duration<double, std::milli> Spent =
         std::chrono::steady_clock::now() - Start;
     std::printf("apply_static_overhead_ms: %.3f ms\n", Spent.count() / Rounds);
-    std::filesystem::remove(File);
+    std::filesystem::remove(Path);
     return 0;
 }

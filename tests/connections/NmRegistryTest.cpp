@@ -3,16 +3,11 @@
 #include "connections/RegistryReader.h"
 #include "connections/linux/NmcliDevices.h"
 #include "fakes/FakeIpHelper.h"
+#include "fakes/linux/FakeNetworkManager.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string Root = "\\SYSTEM\\CurrentControlSet\\Control\\Network\\";
 
@@ -32,35 +27,17 @@ TEST(ParseNmcliDevices, SplitsTerseLines) {
         EXPECT_EQ(ParseNmcliDevices(C.Output), C.Want) << C.Output;
 }
 
-// Puts a fake nmcli first on PATH for the life of the fixture.
+// NetworkManager runs: it holds its name on a private system bus.
 class NetworkManagerRegistry : public ::testing::Test {
 protected:
-    void SetUp() override {
-        FDir =
-            fs::temp_directory_path() /
-            ("quelvano-nmcli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(FDir);
-        FOldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-        setenv("PATH", (FDir.string() + ":" + FOldPath).c_str(), 1);
-    }
-    void TearDown() override {
-        setenv("PATH", FOldPath.c_str(), 1);
-        fs::remove_all(FDir);
-    }
-    void FakeNmcli(const std::string& Body) {
-        const fs::path Script = FDir / "nmcli";
-        std::ofstream(Script) << "#!/bin/sh\n" << Body << "\n";
-        fs::permissions(Script, fs::perms::owner_all);
-    }
+    void SetUp() override { Bus.Own("org.freedesktop.NetworkManager"); }
 
-    fs::path FDir;
-    std::string FOldPath;
+    PrivateSystemBus Bus;
 };
 
 TEST_F(NetworkManagerRegistry, ServesTheConnectionKeysOfEachDevice) {
-    FakeNmcli("[ \"$*\" = '-t -f DEVICE,CONNECTION device' ] || exit 2\n"
-              "printf 'eth0:Wired connection 1\\nwlan0:Casa\\\\: 5G\\nlo:\\n'");
+    const FakeNmcli Nmcli("[ \"$*\" = '-t -f DEVICE,CONNECTION device' ] || exit 2\n"
+                          "printf 'eth0:Wired connection 1\\nwlan0:Casa\\\\: 5G\\nlo:\\n'");
     auto R = CreateMachineRegistryReader();
     ASSERT_TRUE(R->OpenKeyReadOnly(Root));
     const std::vector<std::string> Classes = R->GetKeyNames();
@@ -85,14 +62,22 @@ TEST_F(NetworkManagerRegistry, ServesTheConnectionKeysOfEachDevice) {
     EXPECT_FALSE(R->OpenKeyReadOnly(Root + "{other}"));
 }
 
-TEST_F(NetworkManagerRegistry, FindsNothingWhenNetworkManagerDoesNotRun) {
-    FakeNmcli("echo 'Error: NetworkManager is not running.' >&2\nexit 8");
+TEST_F(NetworkManagerRegistry, FindsNothingWhenNmcliFails) {
+    const FakeNmcli Nmcli("echo 'Error: NetworkManager is not running.' >&2\nexit 8");
     EXPECT_FALSE(CreateMachineRegistryReader()->OpenKeyReadOnly(Root));
+}
+
+// Without its name on the bus nmcli is not even asked, though it would answer.
+TEST(NetworkManagerStopped, FindsNothingAndStartsNoNmcli) {
+    const PrivateSystemBus Bus;
+    const FakeNmcli Nmcli("printf 'eth0:Wired connection 1\\n'");
+    EXPECT_FALSE(CreateMachineRegistryReader()->OpenKeyReadOnly(Root));
+    EXPECT_EQ(Nmcli.Calls(), 0);
 }
 
 // The whole discovery over NetworkManager: each adapter gets the profile of its device.
 TEST_F(NetworkManagerRegistry, DiscoveryAddsTheProfileOfEachAdapter) {
-    FakeNmcli("printf 'wlan0:Casa\\neth0:Wired connection 1\\nlo:\\neth1:Oficina\\n'");
+    const FakeNmcli Nmcli("printf 'wlan0:Casa\\neth0:Wired connection 1\\nlo:\\neth1:Oficina\\n'");
     FakeIpHelper IpHelper;
     IpHelper.Adapters = {FakeIpHelper::Adapter("eth1", 1, {}), FakeIpHelper::Adapter("lo", 2, {}),
                          FakeIpHelper::Adapter("wlan0", 3, {}),

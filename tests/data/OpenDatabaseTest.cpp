@@ -1,7 +1,10 @@
 #include "base/Exception.h"
+#include "base/FilePath.h"
 #include "base/TApplication.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
+#include "shell/Provisioning.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +73,7 @@ TEST(StoreFile, OpenOfAMissingFile_FailsAndCreatesNothing) {
     const std::string FileName = Folder.File("quelvano.ipdb");
     TgtIPDBManager Manager(nullptr);
     EXPECT_THROW(Manager.OpenDatabase(FileName), Exception);
-    EXPECT_FALSE(std::filesystem::exists(FileName));
+    EXPECT_FALSE(std::filesystem::exists(FilePath(FileName)));
 }
 
 TEST(StoreFile, OpenOfAnotherDatabase_NamesTheMissingTable) {
@@ -90,6 +93,24 @@ TEST(StoreFile, OpenOfAnotherDatabase_NamesTheMissingTable) {
     } catch (const Exception& E) {
         EXPECT_NE(E.Message().find("Connections"), std::string::npos) << E.Message();
     }
+}
+
+// Users keep programs in folders named after themselves: the name reaches every file call whole.
+TEST(StoreFile, FolderWithAccentedLetters_IsProvisionedOpenedAndKeepsItsRows) {
+    TempFolder Folder;
+    const std::string Dir = Folder.File("Año 2026/José Ñandú");
+    std::filesystem::create_directories(FilePath(Dir));
+    const std::string FileName = Dir + "/quelvano.ipdb";
+    ASSERT_TRUE(ProvisionFile(FileName, ValidFile(Folder)));
+    const std::string Name = "Begoña";
+    {
+        TgtIPDBManager Manager(nullptr);
+        Manager.OpenDatabase(FileName);
+        PostIPSet(Manager, Name, 0, true, {});
+    }
+    TgtIPDBManager Manager(nullptr);
+    Manager.OpenDatabase(FileName);
+    EXPECT_EQ(ColumnValues(*Manager.IPSets(), "IPSET_NAME"), std::vector<std::string>{Name});
 }
 
 TEST(StoreFile, SharedManager_IsOwnedByTheApplication) {

@@ -6,78 +6,59 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 
-// The user's settings in memory, in place of the platform's store while it lives. Keys are named
-// by path; a value that is nullopt exists but is not a string. Value names ignore letter case, as
-// the registry's do.
+// The user's settings in memory, in place of the platform's store while it lives. Values are
+// kept by key path and name (names ignore letter case, as the registry's do) and spelled as
+// tests write them: "(none)" for an absent value, "(not a string)" for one of another type.
+// Every key exists.
 class FakeSettings {
 public:
-    using TValues = std::map<std::string, std::optional<std::string>>;
-
     FakeSettings() : FSaved(SettingsKeyOpener) {
-        Keys[RunKeyPath];
-        SettingsKeyOpener = [this](const std::string& Path, bool CanCreate) {
-            if (Keys.count(Path) == 0 && !CanCreate)
-                return std::unique_ptr<TSettingsKey>();
-            return std::unique_ptr<TSettingsKey>(std::make_unique<Key>(*this, Keys[Path]));
+        SettingsKeyOpener = [this](const std::string& Path, bool) {
+            return std::unique_ptr<TSettingsKey>(std::make_unique<Key>(*this, Path));
         };
     }
     ~FakeSettings() { SettingsKeyOpener = FSaved; }
     FakeSettings(const FakeSettings&) = delete;
     FakeSettings& operator=(const FakeSettings&) = delete;
 
-    // Value names, in upper case, whose writes the store refuses.
-    std::set<std::string> Refused;
-    std::map<std::string, TValues> Keys;
-
-    // Stores a value; "(none)" removes it, "(not a string)" makes it one of another type.
     void Set(const std::string& Path, const std::string& Name, const std::string& Value) {
-        TValues& Values = Keys[Path];
-        if (Value == "(none)")
-            Values.erase(UpperCaseAscii(Name));
-        else if (Value == "(not a string)")
-            Values[UpperCaseAscii(Name)] = std::nullopt;
-        else
-            Values[UpperCaseAscii(Name)] = Value;
+        FValues[Path + "\\" + UpperCaseAscii(Name)] = Value;
+    }
+    std::string Value(const std::string& Path, const std::string& Name) const {
+        const auto It = FValues.find(Path + "\\" + UpperCaseAscii(Name));
+        return It == FValues.end() ? "(none)" : It->second;
     }
 
-    // The value as stored, spelled as Set takes it.
-    std::string Value(const std::string& Path, const std::string& Name) const {
-        const auto K = Keys.find(Path);
-        if (K == Keys.end() || K->second.count(UpperCaseAscii(Name)) == 0)
-            return "(none)";
-        const auto& V = K->second.at(UpperCaseAscii(Name));
-        return V ? *V : "(not a string)";
-    }
+    // Value names whose writes the store refuses.
+    std::set<std::string> Refused;
 
 private:
     class Key : public TSettingsKey {
     public:
-        Key(FakeSettings& Owner, TValues& Values) : FOwner(Owner), FValues(Values) {}
+        Key(FakeSettings& Owner, std::string Path) : FOwner(Owner), FPath(std::move(Path)) {}
         TValueRead ReadString(const std::string& Name, std::string& Value) override {
-            const auto It = FValues.find(UpperCaseAscii(Name));
-            if (It == FValues.end())
-                return TValueRead::Missing;
-            if (!It->second)
-                return TValueRead::NotAString;
-            Value = *It->second;
+            const std::string Stored = FOwner.Value(FPath, Name);
+            if (Stored == "(none)" || Stored == "(not a string)")
+                return Stored == "(none)" ? TValueRead::Missing : TValueRead::NotAString;
+            Value = Stored;
             return TValueRead::Found;
         }
         bool WriteString(const std::string& Name, const std::string& Value) override {
-            if (FOwner.Refused.count(UpperCaseAscii(Name)) != 0)
+            if (FOwner.Refused.count(Name) != 0)
                 return false;
-            FValues[UpperCaseAscii(Name)] = Value;
+            FOwner.Set(FPath, Name, Value);
             return true;
         }
-        void DeleteValue(const std::string& Name) override { FValues.erase(UpperCaseAscii(Name)); }
+        void DeleteValue(const std::string& Name) override { FOwner.Set(FPath, Name, "(none)"); }
 
     private:
         FakeSettings& FOwner;
-        TValues& FValues;
+        std::string FPath;
     };
 
     std::function<std::unique_ptr<TSettingsKey>(const std::string&, bool)> FSaved;
+    std::map<std::string, std::string> FValues;
 };

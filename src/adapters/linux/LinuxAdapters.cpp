@@ -76,11 +76,12 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
             if (A.Name == Route.first)
                 A.Gateways.push_back(Route.second);
 
-    if (NetworkManagerRunning()) {
-        const std::map<std::string, TNmDevice> Devices = ReadNmDevices();
+    // Asked once per enumeration: when NetworkManager does not run, nmcli only complains.
+    const auto Devices = NetworkManagerRunning() ? ReadNmDevices() : std::nullopt;
+    if (Devices) {
         for (TAdapterDescription& A : Adapters) {
-            const auto It = Devices.find(A.Name);
-            if (It == Devices.end())
+            const auto It = Devices->find(A.Name);
+            if (It == Devices->end())
                 continue;
             if (!It->second.Description.empty())
                 A.Description = It->second.Description;

@@ -1,47 +1,12 @@
 #include "adapters/linux/NetworkManager.h"
 
 #include "base/TextUtils.h"
+#include "base/linux/Process.h"
+#include "base/linux/SystemBus.h"
 
-#include <cerrno>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-// Output of a program run with its standard output piped; empty unless it exits with 0.
-std::string RunCapture(const std::vector<std::string>& Args) {
-    int Pipe[2];
-    if (pipe(Pipe) != 0)
-        return std::string();
-    const pid_t Child = fork();
-    if (Child == 0) {
-        dup2(Pipe[1], STDOUT_FILENO);
-        close(Pipe[0]);
-        close(Pipe[1]);
-        std::vector<char*> Argv;
-        for (const std::string& A : Args)
-            Argv.push_back(const_cast<char*>(A.c_str()));
-        Argv.push_back(nullptr);
-        execvp(Argv[0], Argv.data());
-        _exit(127);
-    }
-    close(Pipe[1]);
-    std::string Output;
-    if (Child > 0) {
-        char Buffer[4096];
-        ssize_t Got;
-        while ((Got = read(Pipe[0], Buffer, sizeof Buffer)) > 0 || (Got < 0 && errno == EINTR))
-            if (Got > 0)
-                Output.append(Buffer, static_cast<std::size_t>(Got));
-    }
-    close(Pipe[0]);
-    int Status = 0;
-    if (Child < 0 || waitpid(Child, &Status, 0) != Child || !WIFEXITED(Status) ||
-        WEXITSTATUS(Status) != 0)
-        return std::string();
-    return Output;
-}
 
 std::string AfterPrefix(const std::string& Text, const std::string& Prefix) {
     return Text.compare(0, Prefix.size(), Prefix) == 0 ? Trim(Text.substr(Prefix.size()))
@@ -51,12 +16,15 @@ std::string AfterPrefix(const std::string& Text, const std::string& Prefix) {
 } // namespace
 
 bool NetworkManagerRunning() {
-    return Trim(RunCapture({"nmcli", "-t", "-f", "RUNNING", "general"})) == "running";
+    return SystemBusNameHasOwner("org.freedesktop.NetworkManager");
 }
 
-std::map<std::string, TNmDevice> ReadNmDevices() {
-    return ParseNmDeviceShow(
-        RunCapture({"nmcli", "-t", "-f", "GENERAL,IP4,DHCP4", "device", "show"}));
+std::optional<std::map<std::string, TNmDevice>> ReadNmDevices() {
+    const TProcessResult Run =
+        RunProcess({"nmcli", "-t", "-f", "GENERAL,IP4,DHCP4", "device", "show"});
+    if (Run.ExitCode != 0)
+        return std::nullopt;
+    return ParseNmDeviceShow(Run.Output);
 }
 
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,11 @@ struct TNmDevice {
     std::string DhcpServer;
 };
 
-// Asks nmcli (started with an argument vector, never through a shell). Empty when nmcli is
-// missing or NetworkManager is not running; the bool says which source to trust.
+// Asks the system bus, starting no process: without NetworkManager there is nothing to read.
 bool NetworkManagerRunning();
-std::map<std::string, TNmDevice> ReadNmDevices();
+
+// The devices as nmcli shows them; none when nmcli is missing or fails.
+std::optional<std::map<std::string, TNmDevice>> ReadNmDevices();
 
 // The parsing of nmcli's terse "device show" output, kept apart so it can be tested.
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output);

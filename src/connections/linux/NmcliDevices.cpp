@@ -1,11 +1,5 @@
 #include "connections/linux/NmcliDevices.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace {
 
 // Terse output escapes ':' and '\' inside values with a backslash.
@@ -38,49 +32,4 @@ std::vector<std::pair<std::string, std::string>> ParseNmcliDevices(const std::st
         Start = End + 1;
     }
     return Devices;
-}
-
-bool RunNmcli(const std::vector<std::string>& Args, std::string& Output) {
-    std::vector<char*> Argv;
-    std::string Program = "nmcli";
-    Argv.push_back(Program.data());
-    std::vector<std::string> Copies = Args;
-    for (std::string& A : Copies)
-        Argv.push_back(A.data());
-    Argv.push_back(nullptr);
-
-    int Pipe[2];
-    if (pipe2(Pipe, O_CLOEXEC) != 0)
-        return false;
-    const pid_t Child = fork();
-    if (Child < 0) {
-        close(Pipe[0]);
-        close(Pipe[1]);
-        return false;
-    }
-    if (Child == 0) {
-        dup2(Pipe[1], STDOUT_FILENO);
-        const int Null = open("/dev/null", O_RDWR);
-        if (Null >= 0) {
-            dup2(Null, STDIN_FILENO);
-            dup2(Null, STDERR_FILENO);
-        }
-        execvp(Argv[0], Argv.data());
-        _exit(127);
-    }
-    close(Pipe[1]);
-    Output.clear();
-    char Buffer[4096];
-    for (;;) {
-        const ssize_t Got = read(Pipe[0], Buffer, sizeof Buffer);
-        if (Got > 0)
-            Output.append(Buffer, static_cast<std::size_t>(Got));
-        else if (Got == 0 || errno != EINTR)
-            break;
-    }
-    close(Pipe[0]);
-    int Status = 0;
-    while (waitpid(Child, &Status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
 }

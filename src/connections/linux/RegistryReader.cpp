@@ -2,7 +2,9 @@
 #include "connections/OSVersion.h"
 #include "connections/linux/NmcliDevices.h"
 
+#include "adapters/linux/NetworkManager.h"
 #include "base/TextUtils.h"
+#include "base/linux/Process.h"
 
 namespace {
 
@@ -55,10 +57,12 @@ private:
         if (FLoaded)
             return;
         FLoaded = true;
-        std::string Output;
-        FRunning = RunNmcli({"-t", "-f", "DEVICE,CONNECTION", "device"}, Output);
+        if (!NetworkManagerRunning())
+            return;
+        const TProcessResult Run = RunProcess({"nmcli", "-t", "-f", "DEVICE,CONNECTION", "device"});
+        FRunning = Run.ExitCode == 0;
         if (FRunning)
-            FDevices = ParseNmcliDevices(Output);
+            FDevices = ParseNmcliDevices(Run.Output);
     }
 
     // Device names keep their letter case; the rest of the path is matched as the registry would.

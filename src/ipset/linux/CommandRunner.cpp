@@ -1,64 +1,58 @@
 #include "ipset/CommandRunner.h"
 
 #include "base/TApplication.h"
+#include "base/linux/Process.h"
 #include "ipset/linux/NetshTranslation.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
 #include <chrono>
 #include <thread>
 
-extern char** environ;
-
 namespace {
-
-// Starts argv (searched on PATH, never through a shell) and waits: its exit code, -1 when it
-// cannot be started.
-int Spawn(const TArgv& Argv, bool& Started) {
-    std::vector<char*> Args;
-    for (const std::string& A : Argv)
-        Args.push_back(const_cast<char*>(A.c_str()));
-    Args.push_back(nullptr);
-    pid_t Child = 0;
-    if (posix_spawnp(&Child, Args[0], nullptr, nullptr, Args.data(), environ) != 0)
-        return -1;
-    if (!Started) {
-        Started = true;
-        Application().ProcessMessages();
-    }
-    int Status = 0;
-    while (waitpid(Child, &Status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
-    if (WIFEXITED(Status))
-        return WEXITSTATUS(Status);
-    return 128 + WTERMSIG(Status);
-}
 
 class TNmcliCommandRunner : public TCommandRunner {
 public:
     explicit TNmcliCommandRunner(unsigned PauseMs) : FPauseMs(PauseMs) {}
 
+    // A line with no nmcli counterpart starts nothing, so it is reported as a start that failed.
     int Run(const std::string& CommandLine, int) override {
-        const auto Runs = TranslateNetshLine(CommandLine);
-        if (!Runs)
-            return 1;
-        bool Started = false;
-        int Result = 0;
-        for (const TArgv& Argv : *Runs) {
-            Result = Spawn(Argv, Started);
-            if (Result != 0)
-                break;
-        }
-        if (Started)
+        const auto Change = TranslateNetshLine(CommandLine);
+        if (!Change)
+            return -1;
+        FStarted = false;
+        int Result = Start(ModifyCommand(*Change));
+        if (Result == 0)
+            Result = TakeEffect(*Change);
+        if (FStarted)
             std::this_thread::sleep_for(std::chrono::milliseconds(FPauseMs));
         return Result;
     }
 
 private:
+    // Re-activating a connection drops its addresses and restarts DHCP, and a static activation
+    // that hangs would hold the wait box once more for each line; name servers need neither.
+    int TakeEffect(const TNmcliChange& Change) {
+        if (Change.DnsOnly) {
+            const TProcessResult Devices = RunProcess(ActiveDevicesCommand(Change.Connection));
+            const std::string Device = Devices.Output.substr(0, Devices.Output.find('\n'));
+            if (Devices.ExitCode == 0 && !Device.empty())
+                return Start(ReapplyCommand(Device));
+        }
+        return Start(ActivateCommand(Change));
+    }
+
+    int Start(const TArgv& Argv) {
+        return RunProcess(Argv,
+                          [this] {
+                              if (!FStarted) {
+                                  FStarted = true;
+                                  Application().ProcessMessages();
+                              }
+                          })
+            .ExitCode;
+    }
+
     unsigned FPauseMs;
+    bool FStarted = false;
 };
 
 } // namespace

@@ -1,11 +1,6 @@
 #include "shell/linux/SettingsFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <optional>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -52,19 +47,6 @@ std::optional<std::pair<std::string, std::string>> ParseLine(const std::string& 
     return Entry;
 }
 
-bool WriteAll(int Fd, const std::string& Bytes) {
-    std::size_t Done = 0;
-    while (Done < Bytes.size()) {
-        const ssize_t N = write(Fd, Bytes.data() + Done, Bytes.size() - Done);
-        if (N < 0 && errno == EINTR)
-            continue;
-        if (N < 0)
-            return false;
-        Done += static_cast<std::size_t>(N);
-    }
-    return true;
-}
-
 } // namespace
 
 TSettingsValues ParseSettingsFile(const std::string& Text) {
@@ -86,17 +68,4 @@ std::string FormatSettingsFile(const TSettingsValues& Values) {
     for (const auto& [Name, Value] : Values)
         Text += Escape(Name) + "=" + Escape(Value) + "\n";
     return Text;
-}
-
-bool ReplaceFileContents(const std::string& FileName, const std::string& Bytes) {
-    const std::string Temp = FileName + ".tmp";
-    const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (Fd < 0)
-        return false;
-    bool Ok = WriteAll(Fd, Bytes) && fsync(Fd) == 0;
-    Ok = close(Fd) == 0 && Ok;
-    if (Ok && std::rename(Temp.c_str(), FileName.c_str()) == 0)
-        return true;
-    unlink(Temp.c_str());
-    return false;
 }

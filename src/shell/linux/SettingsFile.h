@@ -10,7 +10,3 @@ using TSettingsValues = std::vector<std::pair<std::string, std::string>>;
 
 TSettingsValues ParseSettingsFile(const std::string& Text);
 std::string FormatSettingsFile(const TSettingsValues& Values);
-
-// Replaces the file's contents through a temporary file renamed into place, so that an
-// interrupted write leaves the old contents whole. False when it could not.
-bool ReplaceFileContents(const std::string& FileName, const std::string& Bytes);

@@ -2,6 +2,7 @@
 #include "shell/linux/DesktopEntry.h"
 #include "shell/linux/SettingsFile.h"
 
+#include "base/DurableFile.h"
 #include "base/TextUtils.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ public:
             return false;
         std::error_code Ignored; // a folder that can't be made fails the write below
         fs::create_directories(FFolder, Ignored);
-        return ReplaceFileContents(*File, DesktopEntryText(Name, Value));
+        return WriteFileDurably(*File, DesktopEntryText(Name, Value), true) == 0;
     }
 
     void DeleteValue(const std::string& Name) override {
@@ -113,7 +114,7 @@ public:
             Values->emplace_back(Name, Value);
         else
             It->second = Value;
-        return ReplaceFileContents(FFile, FormatSettingsFile(*Values));
+        return WriteFileDurably(FFile, FormatSettingsFile(*Values), true) == 0;
     }
 
     void DeleteValue(const std::string& Name) override {
@@ -124,7 +125,7 @@ public:
         if (It == Values->end())
             return;
         Values->erase(It);
-        ReplaceFileContents(FFile, FormatSettingsFile(*Values));
+        WriteFileDurably(FFile, FormatSettingsFile(*Values), true);
     }
 
 private:

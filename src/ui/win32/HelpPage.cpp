@@ -9,7 +9,7 @@ namespace {
 // The page as the program carries it: resource AYUDA of type RCDATA.
 std::string EmbeddedPage() {
     const HMODULE Module = GetModuleHandleW(nullptr);
-    const HRSRC Info = FindResourceW(Module, L"AYUDA", MAKEINTRESOURCEW(10)); // RT_RCDATA
+    const HRSRC Info = FindResourceW(Module, L"AYUDA", RT_RCDATA);
     const HGLOBAL Data = Info ? LoadResource(Module, Info) : nullptr;
     const void* Bytes = Data ? LockResource(Data) : nullptr;
     if (Bytes == nullptr)

@@ -1,6 +1,7 @@
 // start_to_window_ms: from starting quelvano.exe (beside a database holding one IP set) to its
 // main window shown with both trees filled; bare_window_ms: the same for the smallest Win32
 // program, started the same way in the same run. Medians of interleaved runs, in milliseconds.
+#include "base/FilePath.h"
 #include "base/TApplication.h"
 #include "fakes/TempStore.h"
 
@@ -86,7 +87,7 @@ int main() {
     TApplication App;
     TempFolder Folder;
     const std::filesystem::path Exe = Folder.Path() / "quelvano.exe";
-    std::filesystem::copy_file(QUELVANO_EXE, Exe);
+    std::filesystem::copy_file(FilePath(QUELVANO_EXE), Exe);
     {
         TgtIPDBManager Db(nullptr);
         CreateEmptyDatabase(Folder.File("quelvano.ipdb"));

@@ -2,6 +2,7 @@
 
 // What the end-to-end drivers share: starting a copy of the program, finding its windows and
 // reading and answering its message boxes, all from outside as a person would.
+#include "base/FilePath.h"
 #include "base/win32/WideText.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ public:
         const std::wstring Dir = WorkingDir.wstring();
         if (!CreateProcessW(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, Dir.c_str(),
                             &Startup, &FInfo))
-            ADD_FAILURE() << "could not start " << Exe.string();
+            ADD_FAILURE() << "could not start " << PathText(Exe);
     }
     ~TRunningCopy() {
         if (FInfo.hProcess == nullptr)

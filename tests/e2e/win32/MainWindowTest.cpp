@@ -207,7 +207,7 @@ class MainWindowE2E : public ::testing::Test {
 protected:
     void SetUp() override {
         Exe = Folder.Path() / "quelvano.exe";
-        ASSERT_TRUE(std::filesystem::copy_file(QUELVANO_EXE, Exe));
+        ASSERT_TRUE(std::filesystem::copy_file(FilePath(QUELVANO_EXE), Exe));
         SetEnvironmentVariableW(L"FAKE_NETSH_LOG", (Folder.Path() / "netsh.log").c_str());
         SeedConnectionOfFirstAdapter();
     }
@@ -304,7 +304,7 @@ protected:
         std::size_t Start = 0;
         for (std::size_t End; (End = All.find('\n', Start)) != std::string::npos; Start = End + 1)
             Result.push_back(All.substr(Start, End - Start));
-        std::filesystem::remove(Folder.File("netsh.log"));
+        std::filesystem::remove(FilePath(Folder.File("netsh.log")));
         return Result;
     }
 

@@ -1,9 +1,12 @@
 // Drives the real quelvano.exe: each test copies it into a folder of its own, starts it, and reads
 // and answers its windows as a person would.
+#include "base/FilePath.h"
+#include "base/SysError.h"
 #include "base/win32/WideText.h"
 #include "data/o_DatabaseConnection.h"
 #include "e2e/win32/Driver.h"
 #include "fakes/TempFolder.h"
+#include "shell/GlobalUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +26,20 @@ bool EndsWith(const std::string& Text, const std::string& Tail) {
            Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
 }
 
+// The program's entry in the start-up list, read straight from the registry; empty when absent.
+std::wstring RunValue() {
+    wchar_t Data[1024] = {};
+    DWORD Size = sizeof Data - sizeof(wchar_t);
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                 L"Quelvano", RRF_RT_REG_SZ, nullptr, Data, &Size);
+    return Data;
+}
+
 class StartUp : public ::testing::Test {
 protected:
     void SetUp() override {
         Exe = Folder.Path() / "quelvano.exe";
-        ASSERT_TRUE(std::filesystem::copy_file(QUELVANO_EXE, Exe));
+        ASSERT_TRUE(std::filesystem::copy_file(FilePath(QUELVANO_EXE), Exe));
         Database = Folder.File("quelvano.ipdb");
     }
 
@@ -42,16 +54,18 @@ protected:
         return Copy.ExitCode();
     }
 
-    // Starts a copy that must fail; returns what its report said and checks the exit code.
-    TMessageBox StartExpectingFailure() {
-        auto Copy = Start();
-        const HWND Box = Copy->WaitForWindow(L"#32770");
-        EXPECT_NE(Box, nullptr) << "no error report";
+    // Answers the message box of a copy that must end without a window, and checks its exit code.
+    static TMessageBox ReportOf(TRunningCopy& Copy, long ExitCode) {
+        const HWND Box = Copy.WaitForWindow(L"#32770");
+        EXPECT_NE(Box, nullptr) << "no message box";
         const TMessageBox Read = Box ? ReadAndDismiss(Box) : TMessageBox{};
-        EXPECT_EQ(Copy->ExitCode(), 1);
-        EXPECT_EQ(Copy->FindWindowOf(L"TFrmMain"), nullptr);
+        EXPECT_EQ(Copy.ExitCode(), ExitCode);
+        EXPECT_EQ(Copy.FindWindowOf(L"TFrmMain"), nullptr);
         return Read;
     }
+
+    // Starts a copy that must fail; returns what its report said.
+    TMessageBox StartExpectingFailure() { return ReportOf(*Start(), 1); }
 
     // The store's own message for the file beside the program, named as the program names it.
     std::string OpenError() const {
@@ -89,13 +103,9 @@ TEST_F(StartUp, SecondStart_IsRefusedWithTheMessageAndTheFirstGoesOn) {
     ASSERT_NE(Main, nullptr);
 
     auto Second = Start();
-    const HWND Box = Second->WaitForWindow(L"#32770");
-    ASSERT_NE(Box, nullptr);
-    const TMessageBox Read = ReadAndDismiss(Box);
+    const TMessageBox Read = ReportOf(*Second, 0);
     EXPECT_EQ(Read.Caption, "Quelvano");
     EXPECT_EQ(Read.Text, AlreadyRunning);
-    EXPECT_EQ(Second->ExitCode(), 0);
-    EXPECT_EQ(Second->FindWindowOf(L"TFrmMain"), nullptr);
 
     EXPECT_FALSE(First->Ended());
     EXPECT_TRUE(IsWindowVisible(Main));
@@ -125,19 +135,46 @@ TEST_F(StartUp, ExistingFile_IsNeverReplacedAndAnUnreadableOneEndsTheStart) {
         EXPECT_EQ(ReadWholeFile(Database), C.Bytes) << Report.Text;
     }
     // No guard is left behind by a failed start.
-    std::filesystem::remove(Database);
+    std::filesystem::remove(FilePath(Database));
     auto Copy = Start();
     const HWND Main = Copy->WaitForMainWindow();
     ASSERT_NE(Main, nullptr);
     EXPECT_EQ(Close(*Copy, Main), 0);
 }
 
-TEST_F(StartUp, NameTakenByAFolder_EndsWithTheReportAndExitCodeOne) {
-    std::filesystem::create_directory(Database);
+TEST_F(StartUp, NameTakenByAFolder_EndsWithTheProvisioningReportAndExitCodeOne) {
+    std::filesystem::create_directory(FilePath(Database));
     const TMessageBox Report = StartExpectingFailure();
     EXPECT_EQ(Report.Caption, "Application Error");
-    EXPECT_TRUE(std::filesystem::is_directory(Database));
-    EXPECT_FALSE(std::filesystem::exists(Database + ".tmp"));
+    const std::string Expected =
+        "Cannot create file \"" + Database + "\". " + SysErrorMessage(ERROR_ALREADY_EXISTS);
+    EXPECT_TRUE(EndsWith(Report.Text, Expected)) << Report.Text;
+    EXPECT_TRUE(std::filesystem::is_directory(FilePath(Database)));
+    EXPECT_FALSE(std::filesystem::exists(FilePath(Database + ".tmp")));
+}
+
+// Users keep programs in folders named after themselves.
+TEST_F(StartUp, FolderWithAccentedLetters_HoldsTheDatabaseTheGuardAndTheStartUpEntry) {
+    const TempFolder Root(std::filesystem::path(L"C:\\Año 2026"));
+    const std::filesystem::path Dir = Root.Path() / L"José Ñandú";
+    ASSERT_TRUE(std::filesystem::create_directory(Dir));
+    Exe = Dir / L"quelvano.exe";
+    ASSERT_TRUE(std::filesystem::copy_file(FilePath(QUELVANO_EXE), Exe));
+
+    auto First = Start();
+    const HWND Main = First->WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+    EXPECT_EQ(ReadWholeFile(PathText(Dir / L"quelvano.ipdb")), ReadWholeFile(QUELVANO_TEMPLATE));
+
+    auto Second = Start();
+    EXPECT_EQ(ReportOf(*Second, 0).Text, AlreadyRunning);
+
+    SetRunAtStartup(PathText(Exe), RunValueName, true);
+    EXPECT_EQ(RunValue(), Exe.wstring());
+    SetRunAtStartup(PathText(Exe), RunValueName, false);
+    EXPECT_EQ(RunValue(), L"");
+
+    EXPECT_EQ(Close(*First, Main), 0);
 }
 
 } // namespace

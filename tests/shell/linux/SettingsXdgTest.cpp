@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <optional>
 #include <thread>
+
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -31,6 +34,28 @@ public:
 private:
     const char* FName;
     std::optional<std::string> FValue;
+};
+
+// Files may grow to Bytes only, for the life of the object: a write past it is cut short as on a
+// full disk (the signal the kernel sends then is ignored, so the write just fails).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t Bytes) : FOldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &FSaved);
+        rlimit Limit = FSaved;
+        Limit.rlim_cur = Bytes;
+        setrlimit(RLIMIT_FSIZE, &Limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FSaved);
+        std::signal(SIGXFSZ, FOldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*FOldHandler)(int);
+    rlimit FSaved{};
 };
 
 class SettingsXdg : public ::testing::Test {
@@ -126,6 +151,17 @@ TEST_F(SettingsXdg, RefusedWrite_RaisesAndLeavesTheFileWhole) {
     ExpectRaises("Failed to set data for 'StartMinimizado'",
                  [] { WriteSetting(StartMinimizedName, "1"); });
     EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
+}
+
+TEST_F(SettingsXdg, WriteCutShort_RaisesAndLeavesTheFileWhole) {
+    WriteSetting("Other", "kept");
+    {
+        const FileSizeLimit Full(16);
+        ExpectRaises("Failed to set data for 'StartMinimizado'",
+                     [] { WriteSetting(StartMinimizedName, std::string(64, '1')); });
+    }
+    EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
+    EXPECT_FALSE(fs::exists(ProgramFile() + ".tmp"));
 }
 
 TEST_F(SettingsXdg, RunAtStartup_WritesAQuotedEntryThatReadsBack) {

@@ -1,0 +1,72 @@
+#include "base/DurableFile.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+bool WriteAll(int Fd, const std::string& Bytes) {
+    std::size_t Done = 0;
+    while (Done < Bytes.size()) {
+        const ssize_t N = write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+        if (N < 0 && errno == EINTR)
+            continue;
+        if (N < 0)
+            return false;
+        Done += static_cast<std::size_t>(N);
+    }
+    return true;
+}
+
+// A hard link where the file system has no renaming that refuses to replace: it refuses alike.
+int MoveWithoutReplacing(const std::string& From, const std::string& To) {
+    if (renameat2(AT_FDCWD, From.c_str(), AT_FDCWD, To.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (link(From.c_str(), To.c_str()) != 0)
+        return errno;
+    unlink(From.c_str());
+    return 0;
+}
+
+int Move(const std::string& From, const std::string& To, bool Replace) {
+    if (!Replace)
+        return MoveWithoutReplacing(From, To);
+    return std::rename(From.c_str(), To.c_str()) == 0 ? 0 : errno;
+}
+
+// The new name lasts only once the folder holding it is on the disk too. A failure here is not
+// reported: the file is in place already, and at worst a power cut brings back the old state.
+void SyncFolderOf(const std::string& FileName) {
+    const auto Slash = FileName.rfind('/');
+    const std::string Folder = Slash == std::string::npos ? "." : FileName.substr(0, Slash + 1);
+    const int Fd = open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Fd >= 0) {
+        fsync(Fd);
+        close(Fd);
+    }
+}
+
+} // namespace
+
+unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
+    const std::string Temp = FileName + ".tmp";
+    const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (Fd < 0)
+        return static_cast<unsigned>(errno);
+    int Error = WriteAll(Fd, Bytes) && fsync(Fd) == 0 ? 0 : errno;
+    if (close(Fd) != 0 && Error == 0)
+        Error = errno;
+    if (Error == 0)
+        Error = Move(Temp, FileName, Replace);
+    if (Error != 0) {
+        unlink(Temp.c_str());
+        return static_cast<unsigned>(Error);
+    }
+    SyncFolderOf(FileName);
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "base/DurableFile.h"
+#include "base/win32/WideText.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+bool WriteAll(HANDLE File, const std::string& Bytes) {
+    std::size_t Done = 0;
+    while (Done < Bytes.size()) {
+        const auto Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Done, 1 << 20));
+        DWORD Written = 0;
+        if (!WriteFile(File, Bytes.data() + Done, Chunk, &Written, nullptr))
+            return false;
+        Done += Written;
+    }
+    return true;
+}
+
+} // namespace
+
+unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
+    const std::wstring Target = ToWide(FileName);
+    const std::wstring Temp = Target + L".tmp";
+    const HANDLE File = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    const bool Written = WriteAll(File, Bytes) && FlushFileBuffers(File);
+    DWORD Error = Written ? 0 : GetLastError();
+    CloseHandle(File);
+    const DWORD Flags = MOVEFILE_WRITE_THROUGH | (Replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (Written && MoveFileExW(Temp.c_str(), Target.c_str(), Flags))
+        return 0;
+    if (Written)
+        Error = GetLastError();
+    DeleteFileW(Temp.c_str());
+    return Error;
+}
