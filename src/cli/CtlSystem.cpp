@@ -34,6 +34,10 @@ public:
             ++Result;
         return Result;
     }
+    HTreeNode Parent(HTreeNode Node) const override { return FNodes[Node - 1].Parent; }
+    std::string Text(HTreeNode Node) const override { return FNodes[Node - 1].Text; }
+    HTreeNode Selected() const override { return 0; }
+    void SetSelected(HTreeNode) override {}
     void BeginUpdate() override {}
     void EndUpdate() override {}
 
