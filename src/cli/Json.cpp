@@ -374,9 +374,6 @@ TJson& TJson::Add(TJson Item) {
 }
 
 TJson& TJson::Set(const std::string& Name, TJson Value) {
-    for (TMember& M : FMembers)
-        if (M.first == Name)
-            return M.second = std::move(Value);
     FMembers.emplace_back(Name, std::move(Value));
     return FMembers.back().second;
 }

@@ -72,15 +72,4 @@ TEST(Json, RefusesFaultsNamingWhereTheyAre) {
     EXPECT_NO_THROW(ParseJson(std::string(64, '[') + std::string(64, ']')));
 }
 
-TEST(Json, SetReplacesAMemberInPlaceAndFindReadsIt) {
-    TJson Object = TJson::Object();
-    Object.Set("a", 1);
-    Object.Set("b", "x");
-    Object.Set("a", TJson());
-    EXPECT_EQ(Object.Write(), "{\n  \"a\": null,\n  \"b\": \"x\"\n}");
-    ASSERT_NE(Object.Find("b"), nullptr);
-    EXPECT_EQ(Object.Find("b")->AsString(), "x");
-    EXPECT_EQ(Object.Find("c"), nullptr);
-}
-
 } // namespace

@@ -16,7 +16,7 @@ struct TProgramRun {
 // The real console program working in a folder of the test's own (Windows: a copy of it there,
 // its database beside it; Linux: the folder as its XDG_DATA_HOME), and a fake standing in for
 // the program an apply starts (netsh.exe in the Wine prefix's system folder; nmcli first on
-// PATH) that logs each call and ends with the exit code it is given.
+// PATH) that logs each call and succeeds.
 class TCtlProgram {
 public:
     explicit TCtlProgram(const TempFolder& Folder);
@@ -28,7 +28,6 @@ public:
     TProgramRun Run(const std::vector<std::string>& Args) const;
     // What the fake was asked, one call a line: netsh's command line, or nmcli's arguments.
     std::vector<std::string> FakeCalls() const;
-    void SetFakeExitCode(int Code);
 
 private:
     std::string FFolder;

@@ -8,7 +8,7 @@
 
 namespace {
 
-const char* const Changed[] = {"PATH", "XDG_DATA_HOME", "FAKE_NMCLI_LOG", "FAKE_NMCLI_EXIT"};
+const char* const Changed[] = {"PATH", "XDG_DATA_HOME", "FAKE_NMCLI_LOG"};
 
 } // namespace
 
@@ -17,12 +17,11 @@ TCtlProgram::TCtlProgram(const TempFolder& Folder) : FFolder(PathText(Folder.Pat
         FSavedEnvironment.emplace_back(Name, std::getenv(Name) ? std::getenv(Name) : "");
     WriteWholeFile(FFolder + "/nmcli", "#!/bin/sh\n"
                                        "echo \"$*\" >> \"$FAKE_NMCLI_LOG\"\n"
-                                       "exit ${FAKE_NMCLI_EXIT:-0}\n");
+                                       "exit 0\n");
     std::filesystem::permissions(FFolder + "/nmcli", std::filesystem::perms::owner_all);
     setenv("PATH", (FFolder + ":" + FSavedEnvironment[0].second).c_str(), 1);
     setenv("XDG_DATA_HOME", FFolder.c_str(), 1);
     setenv("FAKE_NMCLI_LOG", (FFolder + "/nmcli.log").c_str(), 1);
-    unsetenv("FAKE_NMCLI_EXIT");
 }
 
 TCtlProgram::~TCtlProgram() {
@@ -47,8 +46,4 @@ std::vector<std::string> TCtlProgram::FakeCalls() const {
     for (std::string Line; std::getline(Log, Line);)
         Calls.push_back(Line);
     return Calls;
-}
-
-void TCtlProgram::SetFakeExitCode(int Code) {
-    setenv("FAKE_NMCLI_EXIT", std::to_string(Code).c_str(), 1);
 }

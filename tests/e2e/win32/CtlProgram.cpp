@@ -71,7 +71,3 @@ std::vector<std::string> TCtlProgram::FakeCalls() const {
         Calls.push_back(Line);
     return Calls;
 }
-
-void TCtlProgram::SetFakeExitCode(int Code) {
-    SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", std::to_wstring(Code).c_str());
-}
