@@ -5,6 +5,7 @@
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/win32/ApplyHelper.h"
 #include "shell/GlobalUnit.h"
 #include "shell/win32/ResourceFile.h"
 #include "ui/f_WaitBox.h"
@@ -132,6 +133,9 @@ void ReportStartUpError(const std::string& Message) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The elevated copy that carries out one apply's lines: nothing else of the program runs.
+    if (IsApplyHelperStart())
+        return RunApplyHelper();
     const HANDLE Mutex = CreateMutexW(nullptr, TRUE, MutexName);
     if (Mutex == nullptr) {
         Refuse(NoMutex);
