@@ -13,4 +13,19 @@ cmake --build --preset bench >/dev/null
 for b in "$root"/build/bench/tests/bench/figure_*; do
   [ -x "$b" ] && "$b"
 done
+
+# The Windows controls' figures run under Wine, on a private X server started here.
+cmake --preset bench-windows >/dev/null
+cmake --build --preset bench-windows --target figure_trees_win32 >/dev/null
+xvfb_pid=""
+stop_windows() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap stop_windows EXIT
+source "$root/scripts/xvfb.sh"
+source "$root/scripts/wine-prefix.sh"
+start_xvfb
+prepare_wine_prefix
+wine "$root/build/bench-windows/tests/bench/figure_trees_win32.exe" | tr -d '\r'
 exit 0

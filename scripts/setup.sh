@@ -10,6 +10,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
+  # Wine's Tahoma gives dialogs the dialog units of Windows; Liberation Mono stands for Courier New.
+  fonts-wine fonts-liberation
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3
   tcl dpkg-dev iproute2 pkgconf libsystemd-dev dbus-daemon
 )

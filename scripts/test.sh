@@ -78,18 +78,7 @@ run_preset() {
   tally "$dir"
 }
 
-start_xvfb() {
-  local fifo display
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 display <"$fifo"
-  rm -f "$fifo"
-  [ -n "$display" ] || { echo "Xvfb did not start"; return 1; }
-  export DISPLAY=":$display"
-}
-
+source "$root/scripts/xvfb.sh"
 source "$root/scripts/wine-prefix.sh"
 
 step "setup"

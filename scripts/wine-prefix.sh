@@ -17,6 +17,9 @@ make_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The metric twin of the fixed-pitch face the dialogs ask for.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' \
+      /f >/dev/null 2>&1
     wineserver -w
   fi
 }

@@ -9,6 +9,7 @@
 #include "shell/GlobalUnit.h"
 #include "shell/win32/ResourceFile.h"
 #include "ui/f_WaitBox.h"
+#include "ui/win32/Dialogs.h"
 #include "ui/win32/WaitBoxView.h"
 
 #include <windows.h>
@@ -107,6 +108,7 @@ HWND StartUp() {
     Application().Title = "Quelvano v1.47";
     Application().HelpFile = "Quelvano.hlp";
     InstallApplicationHooks();
+    RegisterWin32Dialogs();
     const HWND Main = CreateMainWindow();
     RegisterWin32WaitBox();
     CreateWaitBox();

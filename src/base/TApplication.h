@@ -40,6 +40,9 @@ public:
     std::string Title;
     std::string HelpFile;
 
+    // The full path of the running executable, as the system knows it.
+    std::string ExeName() const;
+
     // Handles the window messages that are waiting, then returns.
     std::function<void()> OnProcessMessages;
 

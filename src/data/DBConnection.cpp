@@ -49,6 +49,7 @@ void TDBConnection::CheckIntegrity() {
 
 void TDBConnection::Open(const std::string& FileName) {
     Close();
+    NewReadEpoch();
     CheckFileFormat(FileName);
     sqlite3* Db = nullptr;
     const int Rc = sqlite3_open_v2(FileName.c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
@@ -71,9 +72,14 @@ void TDBConnection::Open(const std::string& FileName) {
 }
 
 void TDBConnection::Close() {
+    NewReadEpoch();
     if (FDb)
         sqlite3_close_v2(FDb);
     FDb = nullptr;
+}
+
+std::int64_t TDBConnection::LastInsertId() const {
+    return FDb ? sqlite3_last_insert_rowid(FDb) : 0;
 }
 
 void TDBConnection::RaiseLastError(const std::string& Context) const {
@@ -98,7 +104,7 @@ void CreateEmptyDatabase(const std::string& FileName) {
 }
 
 TStatement::TStatement(const TDBConnection& Connection, const std::string& Sql)
-    : FConnection(Connection) {
+    : FConnection(Connection), FDb(Connection.Handle()) {
     if (!Connection.Connected())
         throw Exception("La base de datos no esta abierta.");
     if (sqlite3_prepare_v2(Connection.Handle(), Sql.c_str(), -1, &FStmt, nullptr) != SQLITE_OK)
@@ -130,6 +136,16 @@ bool TStatement::Step() {
         return false;
     FConnection.RaiseLastError("Error en la base de datos " + Quoted(FConnection.FileName()) +
                                ": ");
+}
+
+void TStatement::Reset() {
+    sqlite3_reset(FStmt); // its result repeats the failure that the last step has raised
+}
+
+// The handle cannot be reused by a new connection while this statement lives: closing a
+// connection that still has statements leaves it in being until the last one is finalized.
+bool TStatement::Stale() const {
+    return FConnection.Handle() != FDb;
 }
 
 bool TStatement::ColumnIsNull(int Index) const {

@@ -20,6 +20,13 @@ public:
     bool Connected() const { return FDb != nullptr; }
     const std::string& FileName() const { return FFileName; }
     sqlite3* Handle() const { return FDb; }
+    std::int64_t LastInsertId() const;
+
+    // Advances whenever the file may hold other than what the table objects last read from it:
+    // when the connection opens or closes, on every write through a table object and whenever
+    // one re-reads its rows.
+    std::uint64_t ReadEpoch() const { return FReadEpoch; }
+    void NewReadEpoch() { ++FReadEpoch; }
 
     // Raises an Exception with the store's message of the last failure, after Context.
     [[noreturn]] void RaiseLastError(const std::string& Context) const;
@@ -30,12 +37,15 @@ private:
 
     sqlite3* FDb = nullptr;
     std::string FFileName;
+    std::uint64_t FReadEpoch = 0;
 };
 
 // Creates a new file holding both tables, empty; raises when the file exists or can't be written.
 void CreateEmptyDatabase(const std::string& FileName);
 
-// One prepared statement, finalized when it goes out of scope.
+// One prepared statement, finalized when it goes out of scope. A statement kept for reuse is reset
+// between uses: one left part-way through its rows keeps a read open, and with it the file's
+// shared lock that every other writer waits for.
 class TStatement {
 public:
     TStatement(const TDBConnection& Connection, const std::string& Sql);
@@ -47,7 +57,10 @@ public:
     void BindInteger(int Index, std::int64_t Value);
     void BindText(int Index, const std::string& Value);
 
-    bool Step(); // true while a row is available; raises on failure
+    bool Step();  // true while a row is available; raises on failure
+    void Reset(); // back to before the first step, the bound values kept
+    // True once the connection has been closed or opened again since the statement was prepared.
+    bool Stale() const;
 
     bool ColumnIsNull(int Index) const;
     std::int64_t ColumnInteger(int Index) const;
@@ -55,5 +68,6 @@ public:
 
 private:
     const TDBConnection& FConnection;
+    sqlite3* FDb;
     sqlite3_stmt* FStmt = nullptr;
 };

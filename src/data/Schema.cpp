@@ -1,8 +1,10 @@
 #include "data/Schema.h"
 
-#include "base/TextUtils.h"
-
 namespace {
+
+char AsciiUpper(char C) {
+    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
+}
 
 TColumnDef Key() {
     return {"ID", TColumnType::ctAutoNumber, 0, false, 0};
@@ -46,6 +48,16 @@ std::string TableSql(const TTableDef& T) {
     return Sql + ");\n";
 }
 
+// Every field read looks its column up by name, so the comparison copies nothing.
+bool SameTextAscii(const std::string& A, const std::string& B) {
+    if (A.size() != B.size())
+        return false;
+    for (std::size_t I = 0; I < A.size(); ++I)
+        if (AsciiUpper(A[I]) != AsciiUpper(B[I]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 const TTableDef& IPSetsTable() {
@@ -73,9 +85,8 @@ std::string CreateSchemaSql() {
 }
 
 int FindColumn(const TTableDef& Table, const std::string& Name) {
-    const std::string Wanted = UpperCaseAscii(Name);
     for (std::size_t I = 0; I < Table.Columns.size(); ++I)
-        if (UpperCaseAscii(Table.Columns[I].Name) == Wanted)
+        if (SameTextAscii(Table.Columns[I].Name, Name))
             return static_cast<int>(I);
     return -1;
 }

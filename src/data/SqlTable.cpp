@@ -5,6 +5,8 @@
 #include "data/DBConnection.h"
 
 #include <climits>
+#include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -36,6 +38,40 @@ bool ParseBoolean(const std::string& Text, bool& Value) {
     else
         return false;
     return true;
+}
+
+// Rows that one ordered read brings ahead of the cursor: a full walk costs one read per batch
+// rather than one per row, and a batch is small enough that a walk broken off early has read
+// little for nothing.
+const int ReadAheadRows = 128;
+
+// A kept statement is reset however its use ends; see TStatement.
+class TResetOnExit {
+public:
+    explicit TResetOnExit(TStatement& Query) : FQuery(Query) {}
+    ~TResetOnExit() { FQuery.Reset(); }
+    TResetOnExit(const TResetOnExit&) = delete;
+    TResetOnExit& operator=(const TResetOnExit&) = delete;
+
+private:
+    TStatement& FQuery;
+};
+
+// The statement's current row, a value per column of the table, into Values onwards.
+void ReadValues(const TStatement& Query, const TTableDef& Def,
+                std::vector<TFieldValue>::iterator Values) {
+    for (std::size_t I = 0; I < Def.Columns.size(); ++I, ++Values) {
+        const int Col = static_cast<int>(I);
+        TFieldValue V;
+        V.Null = Query.ColumnIsNull(Col);
+        if (!V.Null) {
+            if (Def.Columns[I].Type == TColumnType::ctText)
+                V.Text = Query.ColumnText(Col);
+            else
+                V.Integer = Query.ColumnInteger(Col);
+        }
+        *Values = std::move(V);
+    }
 }
 
 TFieldValue IntegerValue(std::int64_t V) {
@@ -219,6 +255,10 @@ void TSqlTable::Open() {
 void TSqlTable::Close() {
     FState = TDataSetState::dsInactive;
     ClearRow();
+    for (std::unique_ptr<TStatement>& Query : FQueries)
+        Query.reset();
+    FLocates.clear();
+    FFound.clear();
 }
 
 void TSqlTable::CheckActive() const {
@@ -241,66 +281,152 @@ std::string TSqlTable::SelectSql(const std::string& Tail) const {
     return Sql + " FROM " + FDef.Name + " " + Tail;
 }
 
+std::string TSqlTable::QuerySql(TQuery Query) const {
+    const std::string Batch = " LIMIT " + std::to_string(ReadAheadRows);
+    std::string Names, Marks, Sets;
+    for (std::size_t I = 1; I < FDef.Columns.size(); ++I) {
+        Names += (I > 1 ? ", " : "") + FDef.Columns[I].Name;
+        Marks += I > 1 ? ", ?" : "?";
+        Sets += (I > 1 ? ", " : "") + FDef.Columns[I].Name + " = ?";
+    }
+    switch (Query) {
+    case qFirstRows:
+        return SelectSql("ORDER BY ID" + Batch);
+    case qRowsAfter:
+        return SelectSql("WHERE ID > ? ORDER BY ID" + Batch);
+    case qRowBefore:
+        return SelectSql("WHERE ID < ? ORDER BY ID DESC LIMIT 1");
+    case qRowById:
+        return SelectSql("WHERE ID = ?");
+    case qCount:
+        return "SELECT COUNT(*) FROM " + FDef.Name;
+    case qInsert:
+        return "INSERT INTO " + FDef.Name + " (" + Names + ") VALUES (" + Marks + ")";
+    case qUpdate:
+        return "UPDATE " + FDef.Name + " SET " + Sets + " WHERE ID = ?";
+    case qDelete:
+        return "DELETE FROM " + FDef.Name + " WHERE ID = ?";
+    }
+    return std::string();
+}
+
+TStatement& TSqlTable::Prepared(TQuery Query) const {
+    std::unique_ptr<TStatement>& Kept = FQueries[Query];
+    if (!Kept || Kept->Stale())
+        Kept = std::make_unique<TStatement>(*FConnection, QuerySql(Query));
+    return *Kept;
+}
+
+TStatement& TSqlTable::LocateQuery(int Column) {
+    FLocates.resize(FDef.Columns.size());
+    std::unique_ptr<TStatement>& Kept = FLocates[static_cast<std::size_t>(Column)];
+    if (!Kept || Kept->Stale())
+        Kept = std::make_unique<TStatement>(
+            *FConnection, SelectSql("WHERE " + FDef.Columns[static_cast<std::size_t>(Column)].Name +
+                                    " = ? ORDER BY ID LIMIT 1"));
+    return *Kept;
+}
+
+void TSqlTable::DropAhead() {
+    FAhead.clear();
+    FAheadNext = 0;
+}
+
 void TSqlTable::ClearRow() {
     FRow.assign(FDef.Columns.size(), TFieldValue{});
     FHasRow = false;
     FEof = true;
+    DropAhead();
 }
 
 bool TSqlTable::LoadRow(TStatement& Query) {
+    TResetOnExit Reset(Query);
     if (!Query.Step())
         return false;
-    for (std::size_t I = 0; I < FDef.Columns.size(); ++I) {
-        const int Col = static_cast<int>(I);
-        TFieldValue V;
-        V.Null = Query.ColumnIsNull(Col);
-        if (!V.Null) {
-            if (FDef.Columns[I].Type == TColumnType::ctText)
-                V.Text = Query.ColumnText(Col);
-            else
-                V.Integer = Query.ColumnInteger(Col);
-        }
-        FRow[I] = V;
+    ReadValues(Query, FDef, FRow.begin());
+    MakeCurrent();
+    return true;
+}
+
+void TSqlTable::MakeCurrent() {
+    DropAhead();
+    FHasRow = true;
+    FEof = false;
+}
+
+bool TSqlTable::LoadById(std::int64_t Id) {
+    if (FFoundEpoch != FConnection->ReadEpoch()) {
+        FFound.clear();
+        FFoundEpoch = FConnection->ReadEpoch();
     }
+    const auto Known = FFound.find(Id);
+    if (Known != FFound.end()) {
+        FRow = Known->second;
+        MakeCurrent();
+        return true;
+    }
+    TStatement& Query = Prepared(qRowById);
+    Query.BindInteger(1, Id);
+    if (!LoadRow(Query))
+        return false;
+    FFound.emplace(Id, FRow);
+    return true;
+}
+
+bool TSqlTable::ReadAhead(TStatement& Query) {
+    TResetOnExit Reset(Query);
+    // Read whole before anything changes, so a failure part-way leaves the cursor as it was.
+    std::vector<TFieldValue> Rows;
+    while (Query.Step()) {
+        Rows.resize(Rows.size() + FDef.Columns.size());
+        ReadValues(Query, FDef, Rows.end() - static_cast<std::ptrdiff_t>(FDef.Columns.size()));
+    }
+    FAhead.swap(Rows);
+    FAheadNext = 0;
+    return !FAhead.empty();
+}
+
+bool TSqlTable::ReadAheadAfter(std::int64_t Id) {
+    TStatement& Query = Prepared(qRowsAfter);
+    Query.BindInteger(1, Id);
+    return ReadAhead(Query);
+}
+
+bool TSqlTable::TakeAhead() {
+    if (FAheadNext == FAhead.size())
+        return false;
+    for (TFieldValue& Value : FRow)
+        Value = std::move(FAhead[FAheadNext++]);
     FHasRow = true;
     FEof = false;
     return true;
 }
 
-bool TSqlTable::LoadById(std::int64_t Id) {
-    TStatement Query(*FConnection, SelectSql("WHERE ID = ?"));
-    Query.BindInteger(1, Id);
-    return LoadRow(Query);
-}
-
-bool TSqlTable::LoadNeighbour(std::int64_t Id, bool After) {
-    TStatement Query(*FConnection, SelectSql(After ? "WHERE ID > ? ORDER BY ID LIMIT 1"
-                                                   : "WHERE ID < ? ORDER BY ID DESC LIMIT 1"));
-    Query.BindInteger(1, Id);
-    return LoadRow(Query);
-}
-
 void TSqlTable::Refresh() {
+    CheckActive();
+    FConnection->NewReadEpoch();
     First();
 }
 
 int TSqlTable::RecordCount() const {
     CheckActive();
-    TStatement Query(*FConnection, "SELECT COUNT(*) FROM " + FDef.Name);
+    TStatement& Query = Prepared(qCount);
+    TResetOnExit Reset(Query);
     Query.Step();
     return static_cast<int>(Query.ColumnInteger(0));
 }
 
 void TSqlTable::First() {
     CheckBrowseMode();
-    TStatement Query(*FConnection, SelectSql("ORDER BY ID LIMIT 1"));
-    if (!LoadRow(Query))
+    if (!ReadAhead(Prepared(qFirstRows)) || !TakeAhead())
         ClearRow();
 }
 
 void TSqlTable::Next() {
     CheckBrowseMode();
-    if (!FHasRow || !LoadNeighbour(FRow[0].Integer, true))
+    if (!FHasRow)
+        FEof = true;
+    else if (!TakeAhead() && !(ReadAheadAfter(FRow[0].Integer) && TakeAhead()))
         FEof = true;
 }
 
@@ -310,7 +436,7 @@ bool TSqlTable::Locate(const std::string& FieldName, const std::string& Value) {
     const int Col = FindColumn(FDef, FieldName);
     const TColumnDef& C = FDef.Columns[static_cast<std::size_t>(Col)];
     if (C.Type == TColumnType::ctText) {
-        TStatement Query(*FConnection, SelectSql("WHERE " + C.Name + " = ? ORDER BY ID LIMIT 1"));
+        TStatement& Query = LocateQuery(Col);
         Query.BindText(1, Value);
         return LoadRow(Query);
     }
@@ -333,7 +459,7 @@ bool TSqlTable::Locate(const std::string& FieldName, int Value) {
         return LoadById(Value);
     if (C.Type == TColumnType::ctText)
         return Locate(FieldName, std::to_string(Value));
-    TStatement Query(*FConnection, SelectSql("WHERE " + C.Name + " = ? ORDER BY ID LIMIT 1"));
+    TStatement& Query = LocateQuery(Col);
     Query.BindInteger(1, Value);
     return LoadRow(Query);
 }
@@ -379,31 +505,28 @@ void TSqlTable::BindValue(TStatement& Query, int Param, int Column) const {
 }
 
 void TSqlTable::PostInsert() {
-    std::string Names, Marks;
-    for (std::size_t I = 1; I < FDef.Columns.size(); ++I) {
-        Names += (I > 1 ? ", " : "") + FDef.Columns[I].Name;
-        Marks += I > 1 ? ", ?" : "?";
+    FConnection->NewReadEpoch();
+    {
+        TStatement& Query = Prepared(qInsert);
+        TResetOnExit Reset(Query);
+        for (std::size_t I = 1; I < FDef.Columns.size(); ++I)
+            BindValue(Query, static_cast<int>(I), static_cast<int>(I));
+        Query.Step();
     }
-    TStatement Query(*FConnection,
-                     "INSERT INTO " + FDef.Name + " (" + Names + ") VALUES (" + Marks + ")");
-    for (std::size_t I = 1; I < FDef.Columns.size(); ++I)
-        BindValue(Query, static_cast<int>(I), static_cast<int>(I));
-    Query.Step();
-    TStatement LastId(*FConnection, "SELECT last_insert_rowid()");
-    LastId.Step();
     FState = TDataSetState::dsBrowse;
-    LoadById(LastId.ColumnInteger(0));
+    LoadById(FConnection->LastInsertId());
 }
 
 void TSqlTable::PostEdit() {
-    std::string Sets;
-    for (std::size_t I = 1; I < FDef.Columns.size(); ++I)
-        Sets += (I > 1 ? ", " : "") + FDef.Columns[I].Name + " = ?";
-    TStatement Query(*FConnection, "UPDATE " + FDef.Name + " SET " + Sets + " WHERE ID = ?");
-    for (std::size_t I = 1; I < FDef.Columns.size(); ++I)
-        BindValue(Query, static_cast<int>(I), static_cast<int>(I));
-    Query.BindInteger(static_cast<int>(FDef.Columns.size()), FRow[0].Integer);
-    Query.Step();
+    FConnection->NewReadEpoch();
+    {
+        TStatement& Query = Prepared(qUpdate);
+        TResetOnExit Reset(Query);
+        for (std::size_t I = 1; I < FDef.Columns.size(); ++I)
+            BindValue(Query, static_cast<int>(I), static_cast<int>(I));
+        Query.BindInteger(static_cast<int>(FDef.Columns.size()), FRow[0].Integer);
+        Query.Step();
+    }
     FState = TDataSetState::dsBrowse;
     if (!LoadById(FRow[0].Integer))
         First();
@@ -438,11 +561,19 @@ void TSqlTable::Delete() {
     if (!FHasRow)
         throw Exception("La tabla " + FDef.Name + " no tiene un registro actual para borrar.");
     const std::int64_t Id = FRow[0].Integer;
-    TStatement Query(*FConnection, "DELETE FROM " + FDef.Name + " WHERE ID = ?");
-    Query.BindInteger(1, Id);
-    Query.Step();
+    FConnection->NewReadEpoch();
+    {
+        TStatement& Query = Prepared(qDelete);
+        TResetOnExit Reset(Query);
+        Query.BindInteger(1, Id);
+        Query.Step();
+    }
     // The row after the deleted one becomes current, or the one before it at the end.
-    if (!LoadNeighbour(Id, true) && !LoadNeighbour(Id, false))
+    if (ReadAheadAfter(Id) && TakeAhead())
+        return;
+    TStatement& Before = Prepared(qRowBefore);
+    Before.BindInteger(1, Id);
+    if (!LoadRow(Before))
         ClearRow();
 }
 

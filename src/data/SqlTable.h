@@ -4,6 +4,7 @@
 #include "data/Schema.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,7 +43,10 @@ private:
 };
 
 // A table of the database file behind the one-cursor interface. The cursor is the current row's
-// key: every move asks the store, so what is shown is always what was posted.
+// key. A move reads from the store, with two savings: Next takes the rows that the last ordered
+// read brought ahead of the cursor (every other move and every change drops them), and a locate
+// by ID gives again a row found by ID before as long as the connection's read epoch has not moved
+// on. So what is shown after a post, a delete or a refresh is always what the file holds.
 class TSqlTable : public TDataSet {
 public:
     TSqlTable(TComponent* AOwner, const TTableDef& Def);
@@ -74,13 +78,25 @@ protected:
 private:
     friend class TSqlField;
 
+    // The statements a table object runs, prepared on first use and kept until it closes.
+    enum TQuery { qFirstRows, qRowsAfter, qRowBefore, qRowById, qCount, qInsert, qUpdate, qDelete };
+    static const int QueryCount = qDelete + 1;
+
     void CheckActive() const;
     void CheckBrowseMode();
     std::string SelectSql(const std::string& Tail) const;
+    std::string QuerySql(TQuery Query) const;
+    TStatement& Prepared(TQuery Query) const;
+    TStatement& LocateQuery(int Column);
     // Makes the first row that the statement yields current; false (and nothing changed) if none.
     bool LoadRow(TStatement& Query);
     bool LoadById(std::int64_t Id);
-    bool LoadNeighbour(std::int64_t Id, bool After);
+    void MakeCurrent(); // the row just read into FRow
+    // Replaces the rows ahead with what the statement yields; false if it yields none.
+    bool ReadAhead(TStatement& Query);
+    bool ReadAheadAfter(std::int64_t Id);
+    bool TakeAhead(); // the next row ahead becomes current; false if none is left
+    void DropAhead();
     void ClearRow();
     void BindValue(TStatement& Query, int Param, int Column) const;
     void PostInsert();
@@ -90,6 +106,16 @@ private:
     TDBConnection* FConnection = nullptr;
     std::vector<std::unique_ptr<TSqlField>> FFields;
     std::vector<TFieldValue> FRow;
+    mutable std::unique_ptr<TStatement> FQueries[QueryCount];
+    std::vector<std::unique_ptr<TStatement>> FLocates; // by column
+    // The rows that follow the current one, one after another, a value per column.
+    std::vector<TFieldValue> FAhead;
+    std::size_t FAheadNext = 0;
+    // Rows found by ID in the connection's current read epoch. Filling the tree looks up a
+    // connection for every IP set, and each read of the store costs file-lock calls that
+    // outweigh the rest of the fill.
+    std::map<std::int64_t, std::vector<TFieldValue>> FFound;
+    std::uint64_t FFoundEpoch = 0;
     TDataSetState FState = TDataSetState::dsInactive;
     bool FEof = true;
     bool FHasRow = false;

@@ -3,6 +3,9 @@
 
 #include "base/Exception.h"
 
+std::function<std::unique_ptr<TSettingsKey>(const std::string&, bool)> SettingsKeyOpener =
+    OpenUserSettingsKey;
+
 namespace {
 
 // Absent gives the empty string; a value that is there but not a string is an error.
@@ -21,7 +24,7 @@ void WriteValue(TSettingsKey& Key, const std::string& Name, const std::string& V
 } // namespace
 
 void SetRunAtStartup(const std::string& CommandLine, const std::string& Name, bool Enable) {
-    const auto Key = OpenUserSettingsKey(RunKeyPath, false);
+    const auto Key = SettingsKeyOpener(RunKeyPath, false);
     if (!Key)
         return;
     if (Enable)
@@ -31,17 +34,17 @@ void SetRunAtStartup(const std::string& CommandLine, const std::string& Name, bo
 }
 
 bool IsRunAtStartup(const std::string& Name) {
-    const auto Key = OpenUserSettingsKey(RunKeyPath, false);
+    const auto Key = SettingsKeyOpener(RunKeyPath, false);
     return Key && !ReadValue(*Key, Name).empty();
 }
 
 void WriteSetting(const std::string& Name, const std::string& Value) {
-    if (const auto Key = OpenUserSettingsKey(ProgramKeyPath, true))
+    if (const auto Key = SettingsKeyOpener(ProgramKeyPath, true))
         WriteValue(*Key, Name, Value);
 }
 
 std::string ReadSetting(const std::string& Name) {
-    const auto Key = OpenUserSettingsKey(ProgramKeyPath, true);
+    const auto Key = SettingsKeyOpener(ProgramKeyPath, true);
     return Key ? ReadValue(*Key, Name) : std::string();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,3 +30,8 @@ public:
 // Opens the key at Path (a leading backslash is taken from the user's root), creating it when
 // missing if CanCreate is set; nothing when it can't be opened or created.
 std::unique_ptr<TSettingsKey> OpenUserSettingsKey(const std::string& Path, bool CanCreate);
+
+// Where the settings procedures of GlobalUnit open their keys: OpenUserSettingsKey, unless a test
+// puts a store of its own in its place.
+extern std::function<std::unique_ptr<TSettingsKey>(const std::string& Path, bool CanCreate)>
+    SettingsKeyOpener;

@@ -48,13 +48,26 @@ public:
     virtual void SetChecked(bool Value) = 0;
 };
 
-// A drop-down list that shows one text per item; the form keeps what each item stands for.
+// A push button whose caption the form changes.
+class TButton : public TControl {
+public:
+    virtual void SetCaption(const std::string& Value) = 0;
+};
+
+// A drop-down list that shows one text per item; each item may carry a number, the value it
+// stands for (an ID).
 class TComboBox : public TControl {
 public:
+    // Replaces the items; each new item carries 0.
     virtual void SetItems(const std::vector<std::string>& Texts) = 0;
+    virtual int Count() const = 0;
+    virtual int ItemData(int Index) const = 0;
+    virtual void SetItemData(int Index, int Value) = 0;
     // -1 when nothing is chosen.
     virtual int ItemIndex() const = 0;
     virtual void SetItemIndex(int Value) = 0;
+    // The text of the chosen item; empty when nothing is chosen.
+    virtual std::string Text() const = 0;
 };
 
 // Pages of which one shows at a time.

@@ -1,10 +1,13 @@
 #include "base/Exception.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/TempFolder.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -265,6 +268,117 @@ TEST_F(Store, Listing_VisitsEveryRowInKeyOrderThenStaysAtTheEnd) {
     Sets().Next();
     EXPECT_TRUE(Sets().Eof());
     EXPECT_EQ(CurrentName(), "c");
+}
+
+// A move or a change part-way through a walk of more rows than one read brings ahead: what
+// becomes current, and where the walk goes on from. Every step, including a write by another
+// connection, must succeed: no read is left open between calls.
+struct WalkCase {
+    const char* Label;
+    int At; // the action runs when this ID is current
+    void (*Action)(TDataSet& Sets, const std::string& FileName);
+    int Current; // then current (0: the row just inserted)
+    int Next;    // current after one more Next (0: end of table)
+};
+
+class WalkChanges : public Store, public ::testing::WithParamInterface<WalkCase> {};
+
+TEST_P(WalkChanges, CursorAndTheRestOfTheWalkFollowTheStore) {
+    const WalkCase& C = GetParam();
+    TStatement(*Manager->AdoConnection(), "BEGIN").Step();
+    for (int I = 1; I <= 300; ++I)
+        AddSet("s" + std::to_string(I));
+    TStatement(*Manager->AdoConnection(), "COMMIT").Step();
+    std::vector<int> Seen;
+    for (Sets().First(); !Sets().Eof() && Sets().FieldByName("ID").AsInteger() != C.At;
+         Sets().Next())
+        Seen.push_back(Sets().FieldByName("ID").AsInteger());
+    ASSERT_EQ(Seen.size(), static_cast<std::size_t>(C.At - 1));
+    for (int I = 0; I < C.At - 1; ++I)
+        ASSERT_EQ(Seen[static_cast<std::size_t>(I)], I + 1);
+    C.Action(Sets(), FileName);
+    EXPECT_EQ(Sets().FieldByName("ID").AsInteger(), C.Current ? C.Current : 301);
+    Sets().Next();
+    EXPECT_EQ(Sets().Eof(), C.Next == 0);
+    if (C.Next != 0) {
+        EXPECT_EQ(Sets().FieldByName("ID").AsInteger(), C.Next);
+    }
+}
+
+void InsertRow(TDataSet& Sets) {
+    Sets.Insert();
+    Sets.FieldByName("IPSET_NAME").SetAsString("nueva");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Store, WalkChanges,
+    ::testing::Values(WalkCase{"LocateBack", 120,
+                               [](TDataSet& S, const std::string&) { S.Locate("ID", 50); }, 50, 51},
+                      WalkCase{"PostEdit", 200,
+                               [](TDataSet& S, const std::string&) {
+                                   S.Edit();
+                                   S.FieldByName("IPSET_NAME").SetAsString("editada");
+                                   S.Post();
+                               },
+                               200, 201},
+                      WalkCase{"Delete", 128, [](TDataSet& S, const std::string&) { S.Delete(); },
+                               129, 130},
+                      WalkCase{"PostInsert", 10,
+                               [](TDataSet& S, const std::string&) {
+                                   InsertRow(S);
+                                   S.Post();
+                               },
+                               0, 0},
+                      WalkCase{"CancelInsert", 10,
+                               [](TDataSet& S, const std::string&) {
+                                   InsertRow(S);
+                                   S.Cancel();
+                               },
+                               10, 11},
+                      WalkCase{"OtherConnectionWrites", 140,
+                               [](TDataSet& S, const std::string& F) {
+                                   // A read that found its row has nothing more to give, yet must
+                                   // not stay open either.
+                                   S.Locate("IPSET_NAME", std::string("s141"));
+                                   TgtIPDBManager Other(nullptr);
+                                   Other.OpenDatabase(F);
+                                   ASSERT_TRUE(Other.IPSets()->Locate("ID", 142));
+                                   Other.IPSets()->Delete();
+                               },
+                               141, 143}),
+    [](const ::testing::TestParamInfo<WalkCase>& Info) { return std::string(Info.param.Label); });
+
+TEST_F(Store, AnotherConnectionsRows_AreFoundAtOnceAndItsChangesSeenAfterARefresh) {
+    const int Id = AddSet("antes");
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(FileName);
+    const int Added = PostConnection(Other, "LAN ajena");
+    ASSERT_TRUE(Names().Locate("ID", Added));
+    ASSERT_TRUE(Other.IPSets()->Locate("ID", Id));
+    Other.IPSets()->Edit();
+    Other.IPSets()->FieldByName("IPSET_NAME").SetAsString("despues");
+    Other.IPSets()->Post();
+    Names().Refresh(); // a re-read of either table
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    EXPECT_EQ(CurrentName(), "despues");
+    Sets().Edit();
+    Sets().FieldByName("IPSET_NAME").SetAsString("propia");
+    Sets().Post();
+    ASSERT_TRUE(Names().Locate("ID", Added));
+    ASSERT_TRUE(Sets().Locate("ID", Id));
+    EXPECT_EQ(CurrentName(), "propia");
+}
+
+TEST_F(Store, ConnectionOpenedAgainOnAnotherFile_IsWhatTheTablesRead) {
+    AddSet("a");
+    TempFolder Other;
+    const std::string OtherFile = Other.File("otra.ipdb");
+    CreateEmptyDatabase(OtherFile);
+    Manager->AdoConnection()->Open(OtherFile);
+    EXPECT_EQ(Sets().RecordCount(), 0);
+    Sets().First();
+    EXPECT_TRUE(Sets().Eof());
 }
 
 TEST_F(Store, Refresh_SeesRowsAndGoesToTheFirst) {

@@ -3,7 +3,9 @@
 #include "base/TApplication.h"
 #include "ui/Forms.h"
 
+#include <algorithm>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +38,13 @@ public:
     void SetColor(TColor V) override { Color = V; }
 };
 
+class FakeButton : public FakeControlOf<TButton> {
+public:
+    using FakeControlOf::FakeControlOf;
+    std::string Caption;
+    void SetCaption(const std::string& V) override { Caption = V; }
+};
+
 class FakeCheck : public FakeControlOf<TCheckControl> {
 public:
     using FakeControlOf::FakeControlOf;
@@ -48,10 +57,26 @@ class FakeCombo : public FakeControlOf<TComboBox> {
 public:
     using FakeControlOf::FakeControlOf;
     std::vector<std::string> Items;
+    std::vector<int> Data;
     int Index = -1;
-    void SetItems(const std::vector<std::string>& V) override { Items = V; }
+    void SetItems(const std::vector<std::string>& V) override {
+        Items = V;
+        Data.assign(V.size(), 0);
+    }
+    int Count() const override { return static_cast<int>(Items.size()); }
+    int ItemData(int I) const override { return Data.at(static_cast<std::size_t>(I)); }
+    void SetItemData(int I, int V) override { Data.at(static_cast<std::size_t>(I)) = V; }
     int ItemIndex() const override { return Index; }
     void SetItemIndex(int V) override { Index = V; }
+    std::string Text() const override {
+        return Index >= 0 && Index < static_cast<int>(Items.size()) ? Items[std::size_t(Index)]
+                                                                    : "";
+    }
+    // Chooses the item showing Name; "" (or a name not listed) clears the choice.
+    void Pick(const std::string& Shown) {
+        const auto It = std::find(Items.begin(), Items.end(), Shown);
+        Index = It == Items.end() ? -1 : static_cast<int>(It - Items.begin());
+    }
 };
 
 class FakeNotebook : public TNotebook {
@@ -59,6 +84,16 @@ public:
     int PageIndex = -1;
     void SetPageIndex(int V) override { PageIndex = V; }
 };
+
+// Runs an event handler as the front ends' dispatch does: an error goes to the general error
+// display and the program goes on.
+inline void Fire(const std::function<void()>& Handler) {
+    try {
+        Handler();
+    } catch (const std::exception& E) {
+        Application().ShowException(E);
+    }
+}
 
 // A window that runs a script in place of the user while the form is shown:
 //   View.User = [&] { Name.Value = "abc"; Form.btnAceptarClick(); };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "data/DataSet.h"
+#include "ui/Forms.h"
+
+// The dialog in which the user adds an IP set or changes one. It works on the row of the shared
+// IP-set table that PrepareNew inserts or that LoadForEdit finds current; only Aceptar writes it.
+class TFrmIPSet : public TForm {
+public:
+    static inline TFormViewFactory<TFrmIPSet> ViewFactory;
+
+    explicit TFrmIPSet(TComponent* AOwner);
+
+    // Bound by the view.
+    TEdit* edtIPSetName = nullptr;
+    TEdit* edtIPAddress = nullptr;
+    TEdit* edtSubnetMask = nullptr;
+    TEdit* edtDefGateway = nullptr;
+    TEdit* edtDNS1 = nullptr;
+    TEdit* edtDNS2 = nullptr;
+    TComboBox* edtConnection = nullptr;
+    TCheckControl* DHCPCheck = nullptr;
+
+    void SetIPSetsTable(TDataSet* Table);
+    void SetConnectionsTable(TDataSet* Table);
+    // A new empty row of the IP-set table, and empty boxes.
+    void PrepareNew();
+    // The boxes from the current row of the IP-set table, which then goes into edit state.
+    void LoadForEdit();
+
+    void FormShow();
+    void DHCPCheckClick();
+    void edtConnectionChange();
+    void btnAceptarClick();
+    void btnCancelarClick();
+    void CloseBoxClick() override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    // The first check that fails: its message and the box to correct; none when all pass.
+    TControl* FailedCheck(std::string& Message) const;
+    void SaveIPSet();
+    void AbandonRow();
+    void ShowConnection();
+
+    TDataSet* FIPSets = nullptr;
+    TDataSet* FConnections = nullptr;
+};
