@@ -84,6 +84,6 @@ std::unique_ptr<TCommandRunner> CreateCommandRunner(unsigned PauseMs) {
     if (IsProcessElevated())
         return CreateNetshRunner(PauseMs);
     return CreateElevatedRunner(PauseMs, [](const std::wstring& Parameters) {
-        return LaunchElevated(ThisExecutable(), Parameters);
+        return LaunchElevated(ToWide(Application().ExeName()), Parameters);
     });
 }

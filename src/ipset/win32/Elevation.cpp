@@ -3,8 +3,6 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cwchar>
-
 bool IsProcessElevated() {
     wchar_t Told[2] = {};
     if (GetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", Told, 2) == 1 && Told[0] == L'1')
@@ -44,14 +42,4 @@ TLaunch LaunchElevated(const std::wstring& Program, const std::wstring& Paramete
     else
         Launch.Process = OwnHandle(Info.hProcess);
     return Launch;
-}
-
-std::wstring ThisExecutable() {
-    std::wstring Path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD Length = GetModuleFileNameW(nullptr, Path.data(), DWORD(Path.size()));
-        if (Length < Path.size())
-            return Path.substr(0, Length);
-        Path.resize(Path.size() * 2);
-    }
 }

@@ -22,6 +22,3 @@ struct TLaunch {
 // Starts Program with Parameters through the shell's "runas" verb: the system asks the user for
 // consent, unless this process is elevated already. Returns once the user has answered.
 TLaunch LaunchElevated(const std::wstring& Program, const std::wstring& Parameters);
-
-// The full name of this process's executable.
-std::wstring ThisExecutable();
