@@ -1,8 +1,11 @@
 // Stands in for netsh in the system folder of the tests' Wine prefix: appends the exact command
 // line it was started with (one line, UTF-8) to %FAKE_NETSH_LOG%, or to netsh.log beside itself,
 // and exits with a code of %FAKE_NETSH_EXIT% (0 when unset): codes separated by blanks, the N-th
-// for the N-th line of the log, the last one for the lines after.
+// for the N-th line of the log, the last one for the lines after. When %FAKE_NETSH_PARENTS% names
+// a file, it also appends there the process id and file name of the program that started it.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -44,22 +47,52 @@ long LinesLogged(const std::wstring& Path) {
         std::count(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>(), '\n'));
 }
 
+std::string Utf8(const wchar_t* Text) {
+    const int Size = WideCharToMultiByte(CP_UTF8, 0, Text, -1, nullptr, 0, nullptr, nullptr);
+    std::string Result(static_cast<size_t>(Size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, Text, -1, &Result[0], Size, nullptr, nullptr);
+    Result.pop_back();
+    return Result;
+}
+
+// Who started this netsh: "<process id> <file name>".
+std::string Parent() {
+    const HANDLE Snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W Entry = {};
+    Entry.dwSize = sizeof Entry;
+    DWORD ParentId = 0;
+    for (BOOL More = Process32FirstW(Snapshot, &Entry); More && ParentId == 0;
+         More = Process32NextW(Snapshot, &Entry))
+        if (Entry.th32ProcessID == GetCurrentProcessId())
+            ParentId = Entry.th32ParentProcessID;
+    std::string Name = "?";
+    for (BOOL More = Process32FirstW(Snapshot, &Entry); More;
+         More = Process32NextW(Snapshot, &Entry))
+        if (Entry.th32ProcessID == ParentId)
+            Name = Utf8(Entry.szExeFile);
+    CloseHandle(Snapshot);
+    return std::to_string(ParentId) + " " + Name + "\n";
+}
+
+bool Append(const std::wstring& Path, const std::string& Text) {
+    const HANDLE File = CreateFileW(Path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD Written = 0;
+    WriteFile(File, Text.data(), static_cast<DWORD>(Text.size()), &Written, nullptr);
+    CloseHandle(File);
+    return true;
+}
+
 } // namespace
 
 int wmain() {
-    const wchar_t* Line = GetCommandLineW();
-    const int Size = WideCharToMultiByte(CP_UTF8, 0, Line, -1, nullptr, 0, nullptr, nullptr);
-    std::string Utf8(static_cast<size_t>(Size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, Line, -1, &Utf8[0], Size, nullptr, nullptr);
-    Utf8.back() = '\n';
-
+    const std::wstring Parents = Variable(L"FAKE_NETSH_PARENTS");
+    if (!Parents.empty())
+        Append(Parents, Parent());
     const std::wstring Log = LogPath();
-    const HANDLE File = CreateFileW(Log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE)
+    if (!Append(Log, Utf8(GetCommandLineW()) + "\n"))
         return 99;
-    DWORD Written = 0;
-    WriteFile(File, Utf8.data(), static_cast<DWORD>(Utf8.size()), &Written, nullptr);
-    CloseHandle(File);
     return ExitCode(LinesLogged(Log));
 }
