@@ -20,30 +20,33 @@ struct TButtonEntry {
     const char* Picture;
     const char* Caption;
     const char* Hint;
-    void (TFrmMain::*Run)();
+    void (*Run)(TFrmMain&);
 };
 
 const TButtonEntry Buttons[] = {
     {TKind::Gap, "", "", "", nullptr},
     {TKind::Button, "activar", "Activar IP", "Activar la configuracion IP seleccionada",
-     &TFrmMain::ActivateSelectedIPSet},
+     [](TFrmMain& F) { F.ActivateSelectedIPSet(); }},
     {TKind::Line, "", "", "", nullptr},
     {TKind::Button, "agregar", "Agregar IP", "Agregar configuracion IP seleccionada",
-     &TFrmMain::AddNewIPConfigurationSet1Click},
+     [](TFrmMain& F) { F.AddNewIPConfigurationSet1Click(); }},
     {TKind::Button, "editar", "Editar IP", "Editar la configuracion IP seleccionada",
-     &TFrmMain::EditSelectedIPSet},
+     [](TFrmMain& F) { F.EditSelectedIPSet(); }},
     {TKind::Button, "eliminar", "Eliminar IP", "Eliminar la configuracion IP seleccionada",
-     &TFrmMain::DeleteSelectedIPSet},
+     [](TFrmMain& F) { F.DeleteSelectedIPSet(); }},
     {TKind::Line, "", "", "", nullptr},
     {TKind::Button, "refrescar", "Refrescar", "Refrescar lista de configuraciones/conexiones",
-     &TFrmMain::Refresh},
+     [](TFrmMain& F) { F.Refresh(); }},
     {TKind::Line, "", "", "", nullptr},
     {TKind::Button, "wizard", "Wizard",
-     "Iniciar Wizard\r\n(Iniciar tutor para agregar configuracion de red)", &TFrmMain::RunWizard},
-    {TKind::Button, "opciones", "Opciones", "Opciones del sistema", &TFrmMain::ShowOptions},
+     "Iniciar Wizard\r\n(Iniciar tutor para agregar configuracion de red)",
+     [](TFrmMain& F) { F.RunWizard(); }},
+    {TKind::Button, "opciones", "Opciones", "Opciones del sistema",
+     [](TFrmMain& F) { F.ShowOptions(); }},
     {TKind::Line, "", "", "", nullptr},
-    {TKind::Button, "ayuda", "Ayuda", "Ayuda del sistema", &TFrmMain::Help},
-    {TKind::Button, "acerca", "Acerca", "Acerca de Quelvano", &TFrmMain::ShowAboutBox},
+    {TKind::Button, "ayuda", "Ayuda", "Ayuda del sistema", [](TFrmMain& F) { F.Help(); }},
+    {TKind::Button, "acerca", "Acerca", "Acerca de Quelvano",
+     [](TFrmMain& F) { F.ShowAboutBox(); }},
 };
 
 } // namespace
@@ -71,7 +74,7 @@ TQtMainToolBar::TQtMainToolBar(QMainWindow* Window, TFrmMain& Form) {
             Bar->addAction(ProgramIcon(E.Picture), QString::fromUtf8(E.Caption));
         Action->setToolTip(QtText(E.Hint));
         QObject::connect(Action, &QAction::triggered,
-                         [&Form, Run = E.Run] { RunHandler([&] { (Form.*Run)(); }); });
+                         [&Form, Run = E.Run] { RunHandler([&Form, Run] { Run(Form); }); });
         Bar->widgetForAction(Action)->setMinimumSize(ButtonWidth, ButtonHeight);
         if (Bound < 4)
             FButtons[Bound++] = std::make_unique<TActionControl>(Action);

@@ -33,27 +33,27 @@ const int StatusPanels[] = {340, 150, 50};
 struct TMenuEntry {
     const char* Caption; // "-" for a separator
     const char* ShortCut;
-    void (TFrmMain::*Run)();
+    void (*Run)(TFrmMain&);
 };
 
 const TMenuEntry FileMenu[] = {
-    {"Iniciar Wizard...", "", &TFrmMain::RunWizard},   {"-", "", nullptr},
-    {"Refrescar lista", "Ctrl+R", &TFrmMain::Refresh}, {"-", "", nullptr},
-    {"&Salir", "Ctrl+Q", &TFrmMain::Exit1Click},
+    {"Iniciar Wizard...", "", [](TFrmMain& F) { F.RunWizard(); }},   {"-", "", nullptr},
+    {"Refrescar lista", "Ctrl+R", [](TFrmMain& F) { F.Refresh(); }}, {"-", "", nullptr},
+    {"&Salir", "Ctrl+Q", [](TFrmMain& F) { F.Exit1Click(); }},
 };
 const TMenuEntry ToolsMenu[] = {
-    {"Activar configuracion IP", "Ctrl+A", &TFrmMain::ActivateSelectedIPSet},
+    {"Activar configuracion IP", "Ctrl+A", [](TFrmMain& F) { F.ActivateSelectedIPSet(); }},
     {"-", "", nullptr},
-    {"Agregar configuracion IP", "Ins", &TFrmMain::AddNewIPConfigurationSet1Click},
-    {"Editar la configuracion IP", "Ctrl+E", &TFrmMain::EditSelectedIPSet},
-    {"Eliminar la configuracion IP", "Ctrl+D", &TFrmMain::DeleteSelectedIPSet},
+    {"Agregar configuracion IP", "Ins", [](TFrmMain& F) { F.AddNewIPConfigurationSet1Click(); }},
+    {"Editar la configuracion IP", "Ctrl+E", [](TFrmMain& F) { F.EditSelectedIPSet(); }},
+    {"Eliminar la configuracion IP", "Ctrl+D", [](TFrmMain& F) { F.DeleteSelectedIPSet(); }},
     {"-", "", nullptr},
-    {"Opciones del sistema...", "Ctrl+O", &TFrmMain::ShowOptions},
+    {"Opciones del sistema...", "Ctrl+O", [](TFrmMain& F) { F.ShowOptions(); }},
 };
 const TMenuEntry HelpMenu[] = {
-    {"Contenido", "", &TFrmMain::Help},
+    {"Contenido", "", [](TFrmMain& F) { F.Help(); }},
     {"-", "", nullptr},
-    {"Acerca de...", "", &TFrmMain::ShowAboutBox},
+    {"Acerca de...", "", [](TFrmMain& F) { F.ShowAboutBox(); }},
 };
 
 QLabel* MakeHeader(const char* Caption) {
@@ -151,7 +151,7 @@ void TQtMainView::AddMenu(const char* Title, const TMenuEntry* Entries, std::siz
         // Also while a tree has the focus and takes such keys for itself.
         Action->setShortcutContext(Qt::WindowShortcut);
         connect(Action, &QAction::triggered, this,
-                [this, Run = E.Run] { RunHandler([&] { (Form.*Run)(); }); });
+                [this, Run = E.Run] { RunHandler([this, Run] { Run(Form); }); });
     }
 }
 
