@@ -282,11 +282,16 @@ void TWin32MainView::Layout() {
 
 void TWin32MainView::ShowPage(int Index) {
     FPage = Index;
+    // The keyboard follows to the tree that shows, rather than staying in the one now hidden.
+    const bool TreeHadFocus =
+        GetFocus() == FTrees[0]->Handle() || GetFocus() == FTrees[1]->Handle();
     for (int I = 0; I < 2; ++I) {
         const int Show = I == Index ? SW_SHOW : SW_HIDE;
         ShowWindow(FHeaders[I], Show);
         ShowWindow(FTrees[I]->Handle(), Show);
     }
+    if (TreeHadFocus)
+        SetFocus(VisibleTree());
     if (SendMessageW(FTabs, TCM_GETCURSEL, 0, 0) != Index)
         SendMessageW(FTabs, TCM_SETCURSEL, static_cast<WPARAM>(Index), 0);
 }
