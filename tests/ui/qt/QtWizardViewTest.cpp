@@ -186,9 +186,11 @@ TEST_F(QtWizard, TypedStaticSetIsCheckedPageByPageAndStored) {
     EXPECT_FALSE(T.FieldByName("DHCP").AsBoolean());
 }
 
-// A DHCP set skips the gateway and DNS pages both ways; "&Cancelar" asks, and No keeps the wizard
-// where it was.
-TEST_F(QtWizard, DhcpSkipsPagesAndCancelAsksBeforeLeaving) {
+// A DHCP set skips the gateway and DNS pages both ways. "&Cancelar" and Esc ask before leaving
+// (No stays, Yes discards); the close box discards without asking.
+TEST_F(QtWizard, DhcpSkipsPagesAndEveryWayOutAsksOrDiscards) {
+    Messages Answered;
+    Answered.Answers = {QMessageBox::No, QMessageBox::Yes};
     const int Result = RunWithUser(Form, [&](QWidget* W) {
         Press(Button(W, "&Siguiente"));
         QTest::keyClick(Field(W, "Adaptador de Red :"), Qt::Key_Down);
@@ -208,8 +210,6 @@ TEST_F(QtWizard, DhcpSkipsPagesAndCancelAsksBeforeLeaving) {
         ExpectPage(W, 2, false);
         Press(Button(W, "&Siguiente"));
 
-        Messages Answered;
-        Answered.Answers = {QMessageBox::No};
         Type(Field<QLineEdit>(W, "Nombre de la configuracion IP :"), "casa");
         Press(Button(W, "&Cancelar"));
         ASSERT_EQ(Answered.Boxes.size(), 1u);
@@ -217,44 +217,18 @@ TEST_F(QtWizard, DhcpSkipsPagesAndCancelAsksBeforeLeaving) {
         EXPECT_EQ(Answered.Boxes[0].Caption, "Wizard");
         EXPECT_EQ(Answered.Boxes[0].Icon, QMessageBox::Question);
         ExpectPage(W, 5);
-        Press(Button(W, "&Finalizar"));
+        QTest::keyClick(W->focusWidget(), Qt::Key_Escape);
     });
-    EXPECT_EQ(Result, mrOK);
-    TDataSet& T = *Store.Db.IPSets();
-    ASSERT_TRUE(T.Locate("ID", 1));
-    EXPECT_EQ(T.FieldByName("IPSET_NAME").AsString(), "CASA");
-    EXPECT_EQ(T.FieldByName("IPADDRESS").AsString(), "0.0.0.0");
-    EXPECT_TRUE(T.FieldByName("DHCP").AsBoolean());
-}
+    EXPECT_EQ(Result, mrCancel);
+    EXPECT_EQ(Answered.Boxes.size(), 2u);
 
-// Esc asks as "&Cancelar" does; the close box discards without asking.
-TEST_F(QtWizard, EscAsksAndTheCloseBoxDiscardsWithoutAsking) {
-    Form.dsIPSets()->Cancel();
-    const struct {
-        const char* Way;
-        void (*Leave)(QWidget* Wizard);
-        std::size_t Questions;
-    } Ways[] = {
-        {"Esc", [](QWidget* W) { QTest::keyClick(W->focusWidget(), Qt::Key_Escape); }, 1},
-        {"close box", [](QWidget* W) { W->close(); }, 0},
-    };
-    for (const auto& Way : Ways) {
-        SCOPED_TRACE(Way.Way);
-        TfrmWizard Fresh(nullptr);
-        Fresh.SetIPSetsTable(Store.Db.IPSets());
-        Fresh.SetConnectionsTable(Store.Db.ConnectionNames());
-        Fresh.dsIPSets()->Insert();
-        Messages Answered;
-        Answered.Answers = {QMessageBox::Yes};
-        const int Result = RunWithUser(Fresh, [&](QWidget* W) {
-            Press(Button(W, "&Siguiente"));
-            QTest::keyClick(Field(W, "Adaptador de Red :"), Qt::Key_Down);
-            Way.Leave(W);
-        });
-        EXPECT_EQ(Result, mrCancel);
-        EXPECT_EQ(Answered.Boxes.size(), Way.Questions);
-        EXPECT_EQ(Store.Db.IPSets()->State(), TDataSetState::dsBrowse);
-    }
+    TfrmWizard Closed(nullptr);
+    Closed.SetIPSetsTable(Store.Db.IPSets());
+    Closed.SetConnectionsTable(Store.Db.ConnectionNames());
+    Closed.dsIPSets()->Insert();
+    EXPECT_EQ(RunWithUser(Closed, [](QWidget* W) { W->close(); }), mrCancel);
+    EXPECT_EQ(Answered.Boxes.size(), 2u);
+    EXPECT_EQ(Store.Db.IPSets()->State(), TDataSetState::dsBrowse);
     Store.Db.IPSets()->Refresh();
     EXPECT_EQ(Store.Db.IPSets()->RecordCount(), 0);
 }
