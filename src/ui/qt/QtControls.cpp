@@ -102,6 +102,13 @@ QColor QtColor(TColor Colour) {
     return QColor(int(Colour & 0xFF), int(Colour >> 8 & 0xFF), int(Colour >> 16 & 0xFF));
 }
 
+void SetBoldFont(QWidget* Widget, int Percent) {
+    QFont Font = Widget->font();
+    Font.setBold(true);
+    Font.setPointSizeF(Font.pointSizeF() * Percent / 100);
+    Widget->setFont(Font);
+}
+
 void SetWidgetColour(QWidget* Widget, TColor Colour) {
     QPalette Palette = Widget->palette();
     const QColor Qt = QtColor(Colour);

@@ -23,6 +23,8 @@ QString QtText(const std::string& Text);
 std::string StdText(const QString& Text);
 // A colour of the program's, with the scheme's button face taken from the application's palette.
 QColor QtColor(TColor Colour);
+// The widget's font, bold, at Percent of its size.
+void SetBoldFont(QWidget* Widget, int Percent);
 // Paints the widget's face (or, for a box, its writing area) in Colour, whatever its state.
 void SetWidgetColour(QWidget* Widget, TColor Colour);
 

@@ -36,6 +36,10 @@ void TQtDialog::ShowModal() {
     Place(Owner);
     FEnded = false;
     show();
+    activateWindow();
+    // As a dialog starts: in the first box of the tab order, unless the form moves it.
+    if (focusWidget() == nullptr)
+        focusNextPrevChild(true);
     RunHandler([this] { OnShow(); });
     if (!FEnded) {
         QEventLoop Loop;

@@ -45,5 +45,11 @@ private:
     bool FEnded = false;
 };
 
+// A Designer form set up on its dialog as soon as it is made, so that the members after it can
+// bind its widgets.
+template <class Ui> struct TQtForm : Ui {
+    explicit TQtForm(QDialog* Dialog) { this->setupUi(Dialog); }
+};
+
 // Shows a message box of the given MsgBox flags, modal to the active window; the MsgBox answer.
 int QtMessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);

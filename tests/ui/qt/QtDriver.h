@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -58,9 +59,14 @@ inline QAbstractButton* Button(QWidget* Dialog, const std::string& Caption) {
     return nullptr;
 }
 
+// A click on the button; a check box or radio button on its box, as it answers to its box and
+// caption only and not to the empty width beyond them.
 inline void Press(QAbstractButton* Button) {
-    if (Button)
-        QTest::mouseClick(Button, Qt::LeftButton);
+    if (Button == nullptr)
+        return;
+    const bool Push = qobject_cast<QPushButton*>(Button) != nullptr;
+    QTest::mouseClick(Button, Qt::LeftButton, {},
+                      Push ? Button->rect().center() : QPoint(8, Button->height() / 2));
 }
 
 // Replaces the box's text by typing, one character at a time.
@@ -68,11 +74,22 @@ inline void Type(QLineEdit* Box, const std::string& Typed) {
     if (!Box)
         return;
     Box->clear();
-    QTest::keyClicks(Box, QString::fromStdString(Typed));
+    const QString Text = QString::fromStdString(Typed);
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        if (Text[I].unicode() < 128) {
+            QTest::keyClick(Box, Text[I].toLatin1());
+            continue;
+        }
+        // A key that has no key code of its own, as a keyboard layout gives it.
+        const qsizetype Length = Text[I].isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, Box, Qt::Key_unknown, Text.mid(I, Length),
+                            Qt::NoModifier);
+        I += Length - 1;
+    }
 }
 
-// What Tab walks through from the focused widget on, each named by the label that names it or
-// by its own caption, until it comes back.
+// The focused widget, then what Tab walks through from it until it comes back to one it met;
+// each named by the label that names it or by its own caption.
 inline std::vector<std::string> TabOrder(QWidget* Dialog) {
     auto Name = [Dialog](QWidget* W) -> std::string {
         for (QLabel* L : Dialog->findChildren<QLabel*>())
@@ -80,18 +97,17 @@ inline std::vector<std::string> TabOrder(QWidget* Dialog) {
                 return Str(L->text());
         if (auto* B = qobject_cast<QAbstractButton*>(W))
             return Str(B->text());
-        if (auto* L = qobject_cast<QLabel*>(W))
-            return Str(L->text());
         return Str(W->objectName());
     };
     std::vector<std::string> Order;
-    QWidget* const First = Dialog->focusWidget();
-    for (QWidget* W = First; W != nullptr && Order.size() < 30;) {
+    std::vector<QWidget*> Met;
+    for (QWidget* W = Dialog->focusWidget(); W != nullptr && Met.size() < 30;) {
+        if (std::find(Met.begin(), Met.end(), W) != Met.end())
+            break;
+        Met.push_back(W);
         Order.push_back(Name(W));
         QTest::keyClick(W, Qt::Key_Tab);
         W = Dialog->focusWidget();
-        if (W == First)
-            break;
     }
     return Order;
 }
@@ -148,6 +164,8 @@ inline int RunWithUser(TForm& Form, const std::function<void(QWidget* Dialog)>& 
             ADD_FAILURE() << "no dialog came up";
             return Form.SetModalResult(mrCancel);
         }
+        // A person acts once the window is up and has the keyboard.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Dialog));
         User(Dialog);
         if (Form.ModalResult() == mrNone) {
             ADD_FAILURE() << "the dialog is still open";
