@@ -2,17 +2,16 @@
 
 #include "ui/qt/QtControls.h"
 #include "ui/qt/QtDialog.h"
+#include "ui/qt/QtPictures.h"
 
 #include "ui_AboutDialog.h"
-
-#include <QIcon>
 
 namespace {
 
 class TQtAboutView : public TQtDialog {
 public:
     explicit TQtAboutView(TfrmAcercaDe& Form) : TQtDialog(TPlacement::Owner), FForm(Form) {
-        FUi.Image1->setPixmap(QIcon(":/quelvano.ico").pixmap(32, 32));
+        FUi.Image1->setPixmap(ProgramIcon("quelvano").pixmap(32, 32));
         SetBoldFont(FUi.Label1, 150);
         FixSize();
         connect(FUi.btnAceptar, &QPushButton::clicked, this,
