@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The desktop program under Xvfb with a real system tray (Debian's trayer): a set stored in the
-# database is applied from the tray menu through a fake nmcli on PATH, and the result balloon comes
-# up beside the tray and goes again. A picture of the balloon is left at $3 when given.
+# The desktop program under Xvfb with a real system tray (Debian's trayer): set to start
+# minimized, it starts in the tray with the first balloon and comes back on a double click; a set
+# stored in the database is applied from the tray menu through a fake nmcli on PATH, and the result
+# balloon comes up beside the tray and goes again. A picture of that balloon is left at $3 when
+# given.
 set -u
 exe=$1 template=$2 shot=${3:-}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -36,10 +38,12 @@ sqlite3 "$db" "INSERT INTO Connections (ConnectionName) VALUES ('LAN 1');
 log=$tmp/nmcli.log
 printf '#!/bin/sh\nprintf "%%s|" "$@" >>"%s"\necho >>"%s"\n' "$log" "$log" >"$tmp/bin/nmcli"
 chmod +x "$tmp/bin/nmcli"
+mkdir -p "$XDG_CONFIG_HOME/Quelvano147"
+echo StartMinimizado=1 >"$XDG_CONFIG_HOME/Quelvano147/settings.conf"
 
-trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
+trayer --edge top --align right --widthtype pixel --width 100 --height 24 >"$tmp/trayer" 2>&1 &
 pids+=("$!")
-poll 100 xdotool search --class trayer >/dev/null || fail "trayer did not start"
+poll 100 xdotool search --class trayer >/dev/null || fail "trayer did not start: $(cat "$tmp/trayer")"
 PATH=$tmp/bin:$PATH "$exe" >"$tmp/out" 2>&1 &
 pids+=("$!")
 
@@ -50,8 +54,7 @@ shown() {
     echo "$w $(xdotool getwindowname "$w")"
   done
 }
-poll 200 bash -c "xdotool search --onlyvisible --name '^Quelvano v1.47 build 351$' >/dev/null" ||
-  fail "no main window: $(cat "$tmp/out")"
+main_shown() { xdotool search --onlyvisible --name '^Quelvano v1.47 build 351$' >/dev/null; }
 # The tray icon: the program's small window that trayer took in.
 icon=""
 find_icon() {
@@ -61,35 +64,41 @@ find_icon() {
   done
   return 1
 }
-poll 100 find_icon || fail "no tray icon; windows: $(shown)"
-before=$(shown)
-
-# Right button on the icon, then Aplicar configuracion IP > Casa from the keyboard.
-xdotool mousemove --window "$icon" 11 11 click 3
-poll 50 bash -c "xdotool search --onlyvisible --class quelvano | wc -l | grep -qv '^$(wc -l <<<"$before")$'" ||
-  fail "no tray menu"
-xdotool key Down Down Down Right
-sleep 0.3
-xdotool key Return
-
+poll 100 find_icon || fail "no tray icon: $(cat "$tmp/out")"
+before=$icon
 # The balloon: a new window of ours at the top of the screen, by the tray; not the wait box.
 balloon=""
 find_balloon() {
   local w y
   while read -r w name; do
-    grep -q "^$w " <<<"$before" && continue
+    grep -qx "$w" <<<"$before" && continue
     [ "$name" = "Por favor espere..." ] && continue
     y=$(xdotool getwindowgeometry "$w" | sed -n 's/.*Position: [0-9]*,\([0-9]*\).*/\1/p')
     [ "${y:-999}" -lt 100 ] && balloon=$w && return 0
   done < <(shown)
   return 1
 }
+gone() { ! xdotool search --onlyvisible --class quelvano | grep -qx "$balloon"; }
+poll 100 find_balloon || fail "no first balloon; windows: $(shown)"
+main_shown && fail "started minimized, yet the window shows"
+poll 150 gone || fail "the first balloon stays"
+xdotool mousemove --window "$icon" 11 11 click --repeat 2 --delay 80 1
+poll 50 main_shown || fail "a double click on the icon did not bring the window back"
+before=$(xdotool search --onlyvisible --class quelvano)
+# Right button on the icon, then Aplicar configuracion IP > Casa from the keyboard.
+xdotool mousemove --window "$icon" 11 11 click 3
+# True once $1 more windows of ours show than before.
+opened() { [ "$(xdotool search --onlyvisible --class quelvano | wc -l)" -ge "$(($(wc -l <<<"$before") + $1))" ]; }
+poll 50 opened 1 || fail "no tray menu"
+xdotool key Down Down Down Right
+poll 50 opened 2 || fail "no submenu"
+xdotool key Return
+
 poll 300 find_balloon || fail "no balloon; windows: $(shown)"
 [ -n "$shot" ] && import -window root "$shot"
 grep -qx 'connection|modify|id|LAN 1|ipv4.method|manual|ipv4.addresses|192.0.2.10/24|ipv4.gateway|192.0.2.1|' "$log" ||
   fail "nmcli calls: $(cat "$log")"
 grep -q '^--wait|15|connection|up|id|LAN 1|$' "$log" || fail "no activation: $(cat "$log")"
 # It times out by itself.
-poll 150 bash -c "! xdotool search --onlyvisible --class quelvano | grep -qx $balloon" ||
-  fail "the balloon stays"
+poll 150 gone || fail "the balloon stays"
 echo "linux tray: all checks passed"
