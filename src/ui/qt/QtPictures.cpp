@@ -74,8 +74,8 @@ static void LoadProgramPictures() {
 QIcon ProgramIcon(const char* Name) {
     LoadProgramPictures();
     QIcon Icon;
-    for (const char* Size : {"24", "48"})
+    for (const char* Pixels : {"24", "48"})
         Icon.addFile(
-            QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(Name), QLatin1String(Size)));
+            QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(Name), QLatin1String(Pixels)));
     return Icon;
 }
