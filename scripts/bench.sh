@@ -16,7 +16,11 @@ done
 
 # The Windows controls' figures run under Wine, on a private X server started here.
 cmake --preset bench-windows >/dev/null
-cmake --build --preset bench-windows --target figure_trees_win32 >/dev/null
+cmake --build --preset bench-windows --target figure_trees_win32 figure_start >/dev/null
+strip_dir=$(mktemp -d)
+x86_64-w64-mingw32-strip -o "$strip_dir/quelvano.exe" "$root/build/bench-windows/app/quelvano.exe"
+echo "exe_size_kb: $(( $(stat -c %s "$strip_dir/quelvano.exe") / 1024 )) KiB"
+rm -rf "$strip_dir"
 xvfb_pid=""
 stop_windows() {
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
@@ -28,4 +32,5 @@ source "$root/scripts/wine-prefix.sh"
 start_xvfb
 prepare_wine_prefix
 wine "$root/build/bench-windows/tests/bench/figure_trees_win32.exe" | tr -d '\r'
+wine "$root/build/bench-windows/tests/bench/figure_start.exe" | tr -d '\r'
 exit 0

@@ -13,7 +13,7 @@ packages=(
   # Wine's Tahoma gives dialogs the dialog units of Windows; Liberation Mono stands for Courier New.
   fonts-wine fonts-liberation
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3
-  tcl dpkg-dev iproute2 pkgconf libsystemd-dev dbus-daemon
+  tcl dpkg-dev iproute2 pkgconf libsystemd-dev dbus-daemon librsvg2-bin icoutils
   # The Linux front end: Qt Widgets and Qt Test, uic and moc; the offscreen platform is in libqt6gui6.
   qt6-base-dev qt6-base-dev-tools
 )

@@ -1,14 +1,15 @@
 // The Windows entry: one copy per logon session, the database file beside the executable, the
 // application's title and help file, the hidden wait box, then the window and its message loop.
-#include "base/Exception.h"
-#include "base/SysError.h"
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
-#include "data/o_DatabaseConnection.h"
+#include "ipset/win32/ApplyHelper.h"
 #include "shell/GlobalUnit.h"
 #include "shell/win32/ResourceFile.h"
+#include "tray/win32/Win32Tray.h"
 #include "ui/f_WaitBox.h"
+#include "ui/f_main.h"
 #include "ui/win32/Dialogs.h"
+#include "ui/win32/MainWindowView.h"
 #include "ui/win32/WaitBoxView.h"
 
 #include <windows.h>
@@ -24,8 +25,6 @@ const char* const NoMutex = "Error creando mutex";
 const char* const AlreadyRunning =
     "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
     "aplicacion se oculta al costado del reloj.";
-const wchar_t* const MainCaption = L"Quelvano v1.47 build 351";
-const wchar_t* const MainClass = L"TFrmMain";
 
 void Refuse(const char* Text) {
     MessageBoxW(nullptr, ToWide(Text).c_str(), RefusalCaption, MB_SYSTEMMODAL | MB_ICONINFORMATION);
@@ -47,10 +46,6 @@ std::string ExecutableFolder() {
     return Folder;
 }
 
-[[noreturn]] void RaiseLastOSError(const std::string& Call) {
-    throw Exception(Call + ": " + SysErrorMessage(GetLastError()));
-}
-
 void InstallApplicationHooks() {
     Application().OnProcessMessages = [] {
         MSG Msg;
@@ -67,40 +62,14 @@ void InstallApplicationHooks() {
         MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Application().Title).c_str(),
                     MB_OK);
     };
-}
-
-LRESULT CALLBACK MainWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
-    if (Message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(Window, Message, WParam, LParam);
-}
-
-// Stands for the main window until it is built: the database is opened as the main window's
-// construction will do, and closing the window ends the program.
-HWND CreateMainWindow() {
-    GetIPDBManager()->OpenDatabase();
-    WNDCLASSEXW Class = {};
-    Class.cbSize = sizeof Class;
-    Class.lpfnWndProc = MainWindowProc;
-    Class.hInstance = GetModuleHandleW(nullptr);
-    Class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    Class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    Class.lpszClassName = MainClass;
-    if (RegisterClassExW(&Class) == 0)
-        RaiseLastOSError("RegisterClassExW");
-    const HWND Window =
-        CreateWindowExW(0, MainClass, MainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, Class.hInstance, nullptr);
-    if (Window == nullptr)
-        RaiseLastOSError("CreateWindowExW");
-    return Window;
+    Application().OnMessageBox = [](const std::string& Text, const std::string& Caption,
+                                    unsigned Flags) {
+        return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
+    };
 }
 
 // Steps up to the message loop; an error raised here ends the program.
-HWND StartUp() {
+void StartUp() {
     AppPath = ExecutableFolder();
     DataPath = AppPath;
     SaveResourceToFile("DATABASE", "IPDB", DatabaseFileName());
@@ -108,21 +77,10 @@ HWND StartUp() {
     Application().HelpFile = "Quelvano.hlp";
     InstallApplicationHooks();
     RegisterWin32Dialogs();
-    const HWND Main = CreateMainWindow();
+    RegisterWin32MainWindow();
+    FrmMain = new TFrmMain(&Application(), Win32TrayServices());
     RegisterWin32WaitBox();
     CreateWaitBox();
-    return Main;
-}
-
-int RunMessageLoop(HWND Main) {
-    ShowWindow(Main, SW_SHOWNORMAL);
-    UpdateWindow(Main);
-    MSG Msg;
-    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&Msg);
-        DispatchMessageW(&Msg);
-    }
-    return 0;
 }
 
 void ReportStartUpError(const std::string& Message) {
@@ -134,6 +92,9 @@ void ReportStartUpError(const std::string& Message) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The elevated copy that carries out one apply's lines: nothing else of the program runs.
+    if (IsApplyHelperStart())
+        return RunApplyHelper();
     const HANDLE Mutex = CreateMutexW(nullptr, TRUE, MutexName);
     if (Mutex == nullptr) {
         Refuse(NoMutex);
@@ -146,16 +107,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // Everything the program makes for itself hangs from here and goes when wWinMain returns.
     TApplication App;
-    HWND Main;
     try {
-        Main = StartUp();
+        StartUp();
     } catch (const std::exception& E) {
         // Released first, so that a start made while the report is on screen is not refused.
         CloseHandle(Mutex);
         ReportStartUpError(E.what());
         return 1;
     }
-    const int ExitCode = RunMessageLoop(Main);
+    const int ExitCode = RunMainWindow();
+    delete FrmMain;
     CloseHandle(Mutex);
     return ExitCode;
 }

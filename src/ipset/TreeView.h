@@ -35,6 +35,12 @@ public:
     virtual int Count() const = 0;
     virtual HTreeNode Item(int Index) const = 0;
     virtual int Level(HTreeNode Node) const = 0;
+    virtual HTreeNode Parent(HTreeNode Node) const = 0; // 0 for a top-level node
+    virtual std::string Text(HTreeNode Node) const = 0;
+
+    // The node the user chose; 0 when none. Clearing the tree clears it.
+    virtual HTreeNode Selected() const = 0;
+    virtual void SetSelected(HTreeNode Node) = 0;
 
     virtual void BeginUpdate() = 0; // suspends repainting
     virtual void EndUpdate() = 0;

@@ -38,7 +38,7 @@ public:
     void ApplyIPSet(int ID);
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
-    // (reported in a balloon and a message dialog).
+    // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
     int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
 
     // Rebuilds the IP-set tree, then the adapter tree.
@@ -58,7 +58,8 @@ private:
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();
-    void ShowOutcome(const TIPSetValues& Values, const std::vector<TStepOutcome>& Outcomes);
+    // The success balloon, or the failure balloon with Failures when it is not empty.
+    void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
 
     TTreeView* FIPSetTreeView = nullptr;
     TDataSet* FIPSetDataSet = nullptr;

@@ -14,6 +14,12 @@ public:
 
     std::string Caption;
     bool Enabled = true;
+    // Drawn bold; the item a double click on the menu's owner would choose.
+    bool Default = false;
+    // The key combination as the menu shows it beside the caption, e.g. "Ctrl+A".
+    std::string ShortCut;
+    // A picture of the menu's image list; -1 for none.
+    int ImageIndex = -1;
     TNotifyEvent OnClick;
 
     // The item is owned by this one.

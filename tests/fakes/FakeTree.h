@@ -54,6 +54,7 @@ public:
         FNodes.clear();
         FRoots.clear();
         FOrder.clear();
+        FSelected = 0;
     }
 
     HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override {
@@ -95,6 +96,18 @@ public:
         return Result;
     }
 
+    HTreeNode Parent(HTreeNode Handle) const override { return At(Handle).Parent; }
+    std::string Text(HTreeNode Handle) const override { return At(Handle).Text; }
+    HTreeNode Selected() const override { return FSelected; }
+    void SetSelected(HTreeNode Handle) override { FSelected = Handle; }
+    // The first node with this text, 0 when none.
+    HTreeNode Find(const std::string& Text) const {
+        for (HTreeNode Handle : Order())
+            if (At(Handle).Text == Text)
+                return Handle;
+        return 0;
+    }
+
     void BeginUpdate() override {
         if (UpdateDepth++ == 0)
             ++Updates;
@@ -125,5 +138,6 @@ private:
 
     std::vector<Node> FNodes;
     std::vector<HTreeNode> FRoots;
+    HTreeNode FSelected = 0;
     mutable std::vector<HTreeNode> FOrder;
 };

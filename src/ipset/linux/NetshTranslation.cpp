@@ -20,38 +20,37 @@ std::string Gateway(const std::string& G) {
     return G == "0.0.0.0" ? std::string() : G;
 }
 
-std::vector<TArgv> ModifyThenUp(const std::string& Connection, const TArgv& Settings) {
-    TArgv Modify = {"nmcli", "connection", "modify", Connection};
-    Modify.insert(Modify.end(), Settings.begin(), Settings.end());
-    return {Modify, {"nmcli", "connection", "up", Connection}};
-}
-
 using TRest = std::vector<std::string>;
 
-std::optional<std::vector<TArgv>> SetAddress(const std::string& C, const TRest& R) {
+std::optional<TNmcliChange> SetAddress(const std::string& C, const TRest& R) {
     if (R == TRest{"", "", "dhcp", ""})
-        return ModifyThenUp(C, {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""});
+        return TNmcliChange{
+            C, {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""}, true, false};
     if (R.size() != 7 || R[0] != "" || R[1] != "" || R[2] != "static" || R[6] != "1")
         return std::nullopt;
     const int Length = MaskPrefixLength(R[4]);
     if (Length < 0)
         return std::nullopt;
-    return ModifyThenUp(C, {"ipv4.method", "manual", "ipv4.addresses",
-                            R[3] + "/" + std::to_string(Length), "ipv4.gateway", Gateway(R[5])});
+    return TNmcliChange{C,
+                        {"ipv4.method", "manual", "ipv4.addresses",
+                         R[3] + "/" + std::to_string(Length), "ipv4.gateway", Gateway(R[5])},
+                        false,
+                        false};
 }
 
-std::optional<std::vector<TArgv>> SetDns(const std::string& C, const TRest& R) {
+// Returning to DHCP takes the name servers from the DHCP server again.
+std::optional<TNmcliChange> SetDns(const std::string& C, const TRest& R) {
     if (R == TRest{"", "", "dhcp", ""})
-        return ModifyThenUp(C, {"ipv4.ignore-auto-dns", "no", "ipv4.dns", ""});
+        return TNmcliChange{C, {"ipv4.ignore-auto-dns", "no", "ipv4.dns", ""}, true, true};
     if (R.size() != 5 || R[0] != "" || R[1] != "" || R[2] != "static" || R[4] != "primary")
         return std::nullopt;
-    return ModifyThenUp(C, {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", R[3]});
+    return TNmcliChange{C, {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", R[3]}, false, true};
 }
 
-std::optional<std::vector<TArgv>> AddDns(const std::string& C, const TRest& R) {
+std::optional<TNmcliChange> AddDns(const std::string& C, const TRest& R) {
     if (R.size() != 3 || R[0] != "" || R[2] != "2")
         return std::nullopt;
-    return ModifyThenUp(C, {"+ipv4.dns", R[1]});
+    return TNmcliChange{C, {"+ipv4.dns", R[1]}, false, true};
 }
 
 } // namespace
@@ -83,11 +82,11 @@ int MaskPrefixLength(const std::string& Mask) {
     return Bits == Ones ? Length : -1;
 }
 
-std::optional<std::vector<TArgv>> TranslateNetshLine(const std::string& Line) {
+std::optional<TNmcliChange> TranslateNetshLine(const std::string& Line) {
     if (Line.compare(0, Prefix.size(), Prefix) != 0)
         return std::nullopt;
     const std::string Command = Line.substr(Prefix.size());
-    using THandler = std::optional<std::vector<TArgv>> (*)(const std::string&, const TRest&);
+    using THandler = std::optional<TNmcliChange> (*)(const std::string&, const TRest&);
     const struct {
         const char* Head;
         THandler Handler;
@@ -103,4 +102,23 @@ std::optional<std::vector<TArgv>> TranslateNetshLine(const std::string& Line) {
         return Shape.Handler(Connection, SplitOnBlanks(Command.substr(Close + 1)));
     }
     return std::nullopt;
+}
+
+TArgv ModifyCommand(const TNmcliChange& Change) {
+    TArgv Argv = {"nmcli", "connection", "modify", "id", Change.Connection};
+    Argv.insert(Argv.end(), Change.Settings.begin(), Change.Settings.end());
+    return Argv;
+}
+
+TArgv ActivateCommand(const TNmcliChange& Change) {
+    return {"nmcli", "--wait", Change.Dhcp ? "0" : "15", "connection",
+            "up",    "id",     Change.Connection};
+}
+
+TArgv ActiveDevicesCommand(const std::string& Connection) {
+    return {"nmcli", "-g", "GENERAL.DEVICES", "connection", "show", "id", Connection};
+}
+
+TArgv ReapplyCommand(const std::string& Device) {
+    return {"nmcli", "device", "reapply", Device};
 }

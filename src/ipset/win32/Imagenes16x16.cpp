@@ -59,16 +59,21 @@ void DrawPicture(HDC Dc, int Index) {
         DrawIPSet(Dc, Index == IPSetSelectedPicture);
 }
 
-void AddPicture(HIMAGELIST List, HDC Dc, int Index) {
-    const HBITMAP Bitmap = CreateCompatibleBitmap(Dc, Size, Size);
+// All pictures side by side in one bitmap, added to the list at once: one pass through GDI
+// instead of one per picture, which shows at start-up.
+void AddPictures(HIMAGELIST List, HDC Dc) {
+    const HBITMAP Strip = CreateCompatibleBitmap(Dc, Size * PictureCount, Size);
     const HDC Memory = CreateCompatibleDC(Dc);
-    const HGDIOBJ Old = SelectObject(Memory, Bitmap);
-    DrawPicture(Memory, Index);
+    const HGDIOBJ Old = SelectObject(Memory, Strip);
+    for (int I = 0; I < PictureCount; ++I) {
+        SetViewportOrgEx(Memory, I * Size, 0, nullptr);
+        DrawPicture(Memory, I);
+    }
     SelectObject(Memory, Old);
     DeleteDC(Memory);
-    const int Added = ImageList_AddMasked(List, Bitmap, Transparent);
-    DeleteObject(Bitmap);
-    if (Added != Index)
+    const int Added = ImageList_AddMasked(List, Strip, Transparent);
+    DeleteObject(Strip);
+    if (Added != 0 || ImageList_GetImageCount(List) != PictureCount)
         throw EOutOfResources("No se puede crear la lista de imagenes");
 }
 
@@ -80,8 +85,7 @@ HIMAGELIST CreateImagenes16x16() {
         throw EOutOfResources("No se puede crear la lista de imagenes");
     const HDC Screen = GetDC(nullptr);
     try {
-        for (int I = 0; I < PictureCount; ++I)
-            AddPicture(List, Screen, I);
+        AddPictures(List, Screen);
     } catch (...) {
         ReleaseDC(nullptr, Screen);
         ImageList_Destroy(List);

@@ -118,6 +118,29 @@ int TWin32TreeView::Level(HTreeNode Node) const {
     return Result;
 }
 
+HTreeNode TWin32TreeView::Parent(HTreeNode Node) const {
+    return reinterpret_cast<HTreeNode>(Next(ToItem(Node), TVGN_PARENT));
+}
+
+std::string TWin32TreeView::Text(HTreeNode Node) const {
+    wchar_t Buffer[1024] = {};
+    TVITEMW Item = {};
+    Item.mask = TVIF_HANDLE | TVIF_TEXT;
+    Item.hItem = ToItem(Node);
+    Item.pszText = Buffer;
+    Item.cchTextMax = 1024;
+    SendMessageW(FHandle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    return FromWide(Item.pszText);
+}
+
+HTreeNode TWin32TreeView::Selected() const {
+    return reinterpret_cast<HTreeNode>(Next(nullptr, TVGN_CARET));
+}
+
+void TWin32TreeView::SetSelected(HTreeNode Node) {
+    SendMessageW(FHandle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ToItem(Node)));
+}
+
 void TWin32TreeView::BeginUpdate() {
     if (FUpdateDepth++ == 0)
         SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);

@@ -32,6 +32,10 @@ public:
     int Count() const override;
     HTreeNode Item(int Index) const override;
     int Level(HTreeNode Node) const override;
+    HTreeNode Parent(HTreeNode Node) const override;
+    std::string Text(HTreeNode Node) const override;
+    HTreeNode Selected() const override;
+    void SetSelected(HTreeNode Node) override;
     void BeginUpdate() override;
     void EndUpdate() override;
 

@@ -1,6 +1,8 @@
 #include "tray/win32/Win32Tray.h"
 
+#include "base/win32/Guarded.h"
 #include "base/win32/WideText.h"
+#include "tray/win32/Win32Menus.h"
 
 #include <windows.h>
 
@@ -26,7 +28,7 @@ LRESULT CALLBACK TrayWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
     if (Handler == nullptr || Msg == WM_NCCREATE || Msg == WM_CREATE || Msg == WM_NCDESTROY ||
         Msg == WM_DESTROY || Msg == WM_NCCALCSIZE)
         return DefWindowProcW(Wnd, Msg, WParam, LParam);
-    return (*Handler)(Msg, WParam, LParam);
+    return Guarded(LRESULT(0), [&] { return (*Handler)(Msg, WParam, LParam); });
 }
 
 void CopyText(wchar_t* Dest, std::size_t Slots, const std::string& Text) {
@@ -157,31 +159,15 @@ private:
     static void CALLBACK Proc(HWND, UINT, UINT_PTR Id, DWORD) {
         auto It = Timers().find(Id);
         if (It != Timers().end())
-            It->second->FTick();
+            Guarded(0, [&] {
+                It->second->FTick();
+                return 0;
+            });
     }
 
     UINT_PTR FId = 0;
     std::function<void()> FTick;
 };
-
-void AppendItems(HMENU Menu, const TMenuItem& Parent, std::map<UINT, TMenuItem*>& Ids) {
-    for (int I = 0; I < Parent.Count(); ++I) {
-        TMenuItem* Item = Parent.Items(I);
-        const UINT State = Item->Enabled ? MF_ENABLED : MF_GRAYED;
-        if (Item->Caption == "-") {
-            AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
-        } else if (Item->Count() > 0) {
-            HMENU Sub = CreatePopupMenu();
-            AppendItems(Sub, *Item, Ids);
-            AppendMenuW(Menu, MF_POPUP | State, reinterpret_cast<UINT_PTR>(Sub),
-                        ToWide(Item->Caption).c_str());
-        } else {
-            const UINT Id = static_cast<UINT>(Ids.size()) + 1;
-            Ids[Id] = Item;
-            AppendMenuW(Menu, MF_STRING | State, Id, ToWide(Item->Caption).c_str());
-        }
-    }
-}
 
 class TWin32TrayApplication : public TTrayApplication {
 public:
@@ -196,17 +182,7 @@ public:
     void BringToFront() override { SetForegroundWindow(Window()); }
 
     void PopupMenuAt(TPopupMenu& Menu, TPoint At) override {
-        std::map<UINT, TMenuItem*> Ids;
-        HMENU H = CreatePopupMenu();
-        AppendItems(H, Menu.Items(), Ids);
-        const UINT Chosen = static_cast<UINT>(TrackPopupMenu(
-            H, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, At.X, At.Y, 0, Window(), nullptr));
-        // Without it the menu of a background window fails to close on the next click.
-        PostMessageW(Window(), WM_NULL, 0, 0);
-        DestroyMenu(H);
-        auto It = Ids.find(Chosen);
-        if (It != Ids.end())
-            It->second->Click();
+        TrackMenu(Window(), Menu, POINT{At.X, At.Y});
     }
 
     std::unique_ptr<TTimerDevice> CreateTimer() override { return std::make_unique<TWin32Timer>(); }

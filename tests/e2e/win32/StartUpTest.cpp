@@ -4,6 +4,7 @@
 #include "base/SysError.h"
 #include "base/win32/WideText.h"
 #include "data/o_DatabaseConnection.h"
+#include "e2e/win32/Driver.h"
 #include "fakes/TempFolder.h"
 #include "shell/GlobalUnit.h"
 
@@ -20,126 +21,6 @@ namespace {
 const char* const AlreadyRunning =
     "Quelvano ya se encuentra en ejecucion.\rRecuerde que cuando usted minimiza Quelvano la "
     "aplicacion se oculta al costado del reloj.";
-const wchar_t* const MainCaption = L"Quelvano v1.47 build 351";
-
-template <class Condition> bool WaitFor(Condition Done, int Milliseconds = 20000) {
-    for (int Waited = 0; Waited < Milliseconds; Waited += 25) {
-        if (Done())
-            return true;
-        Sleep(25);
-    }
-    return Done();
-}
-
-std::wstring WindowText(HWND Window) {
-    wchar_t Text[1024] = {};
-    GetWindowTextW(Window, Text, 1024);
-    return Text;
-}
-
-std::wstring ClassOf(HWND Window) {
-    wchar_t Name[256] = {};
-    GetClassNameW(Window, Name, 256);
-    return Name;
-}
-
-// One started copy of the program.
-class TRunningCopy {
-public:
-    TRunningCopy(const std::filesystem::path& Exe, const std::filesystem::path& WorkingDir) {
-        std::wstring Line = L"\"" + Exe.wstring() + L"\"";
-        STARTUPINFOW Startup = {};
-        Startup.cb = sizeof Startup;
-        const std::wstring Dir = WorkingDir.wstring();
-        if (!CreateProcessW(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, Dir.c_str(),
-                            &Startup, &FInfo))
-            ADD_FAILURE() << "could not start " << PathText(Exe);
-    }
-    ~TRunningCopy() {
-        if (FInfo.hProcess == nullptr)
-            return;
-        if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(FInfo.hProcess, 99);
-        WaitForSingleObject(FInfo.hProcess, 10000);
-        CloseHandle(FInfo.hThread);
-        CloseHandle(FInfo.hProcess);
-    }
-    TRunningCopy(const TRunningCopy&) = delete;
-    TRunningCopy& operator=(const TRunningCopy&) = delete;
-
-    // A top-level window of this process with the given class (any class when empty).
-    HWND FindWindowOf(const std::wstring& ClassName, bool VisibleOnly = true) const {
-        struct Search {
-            DWORD Pid;
-            std::wstring ClassName;
-            bool VisibleOnly;
-            HWND Found;
-        } S = {FInfo.dwProcessId, ClassName, VisibleOnly, nullptr};
-        EnumWindows(
-            [](HWND Window, LPARAM Param) -> BOOL {
-                auto& Self = *reinterpret_cast<Search*>(Param);
-                DWORD Pid = 0;
-                GetWindowThreadProcessId(Window, &Pid);
-                if (Pid != Self.Pid || (Self.VisibleOnly && !IsWindowVisible(Window)))
-                    return TRUE;
-                if (!Self.ClassName.empty() && ClassOf(Window) != Self.ClassName)
-                    return TRUE;
-                Self.Found = Window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&S));
-        return S.Found;
-    }
-
-    HWND WaitForWindow(const std::wstring& ClassName) const {
-        HWND Window = nullptr;
-        WaitFor([&] { return (Window = FindWindowOf(ClassName)) != nullptr || Ended(); });
-        return Window;
-    }
-
-    HWND WaitForMainWindow() const {
-        HWND Window = nullptr;
-        WaitFor([&] {
-            Window = FindWindowOf(L"TFrmMain");
-            return (Window != nullptr && WindowText(Window) == MainCaption) || Ended();
-        });
-        return Window;
-    }
-
-    bool Ended() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0; }
-
-    // The exit code once the process has ended, -1 when it is still running after a while.
-    long ExitCode() const {
-        if (WaitForSingleObject(FInfo.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD Code = 0;
-        GetExitCodeProcess(FInfo.hProcess, &Code);
-        return long(Code);
-    }
-
-private:
-    PROCESS_INFORMATION FInfo = {};
-};
-
-// What a message box says: its caption and the text of its message.
-struct TMessageBox {
-    std::string Caption;
-    std::string Text;
-};
-
-TMessageBox ReadAndDismiss(HWND Box) {
-    TMessageBox Read{FromWide(WindowText(Box)), ""};
-    for (HWND Child = GetWindow(Box, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT))
-        if (ClassOf(Child) == L"Static" && !WindowText(Child).empty())
-            Read.Text = FromWide(WindowText(Child));
-    const HWND Ok = GetDlgItem(Box, IDOK);
-    if (Ok != nullptr)
-        SendMessageW(Ok, BM_CLICK, 0, 0);
-    else
-        PostMessageW(Box, WM_COMMAND, IDOK, 0);
-    return Read;
-}
-
 bool EndsWith(const std::string& Text, const std::string& Tail) {
     return Text.size() >= Tail.size() &&
            Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;

@@ -27,32 +27,49 @@ TEST(NetshTranslation_Mask, PrefixLengthOnlyForContiguousMasks) {
         EXPECT_EQ(MaskPrefixLength(C.Mask), C.Length) << C.Mask;
 }
 
-TEST(NetshTranslation_Lines, FiveShapesBecomeModifyThenUp) {
+TEST(NetshTranslation_Lines, FiveShapesBecomeSettingsOfTheNamedProfile) {
     const struct {
         const char* Line;
-        TArgv Modify;
+        TArgv Settings;
+        bool Dhcp;
+        bool DnsOnly;
     } Cases[] = {
         {"netsh interface ip set address \"LAN 1\"  static 192.0.2.10 255.255.255.0 192.0.2.1 1",
-         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/24", "ipv4.gateway", "192.0.2.1"}},
+         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/24", "ipv4.gateway", "192.0.2.1"},
+         false,
+         false},
         {"netsh interface ip set address \"LAN 1\"  static 192.0.2.10 255.255.0.0 0.0.0.0 1",
-         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/16", "ipv4.gateway", ""}},
+         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/16", "ipv4.gateway", ""},
+         false,
+         false},
         {"netsh interface ip set address \"LAN 1\"  static 192.0.2.10 255.255.255.0  1",
-         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/24", "ipv4.gateway", ""}},
+         {"ipv4.method", "manual", "ipv4.addresses", "192.0.2.10/24", "ipv4.gateway", ""},
+         false,
+         false},
         {"netsh interface ip set dns \"LAN 1\"  static 192.0.2.53 primary",
-         {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", "192.0.2.53"}},
-        {"netsh interface ip add dns \"LAN 1\" 198.51.100.53 2", {"+ipv4.dns", "198.51.100.53"}},
+         {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", "192.0.2.53"},
+         false,
+         true},
+        {"netsh interface ip add dns \"LAN 1\" 198.51.100.53 2",
+         {"+ipv4.dns", "198.51.100.53"},
+         false,
+         true},
         {"netsh interface ip set address \"LAN 1\"  dhcp ",
-         {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""}},
+         {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""},
+         true,
+         false},
         {"netsh interface ip set dns \"LAN 1\"  dhcp ",
-         {"ipv4.ignore-auto-dns", "no", "ipv4.dns", ""}},
+         {"ipv4.ignore-auto-dns", "no", "ipv4.dns", ""},
+         true,
+         true},
     };
     for (const auto& C : Cases) {
-        const auto Runs = TranslateNetshLine(C.Line);
-        ASSERT_TRUE(Runs.has_value()) << C.Line;
-        TArgv Modify = {"nmcli", "connection", "modify", "LAN 1"};
-        Modify.insert(Modify.end(), C.Modify.begin(), C.Modify.end());
-        EXPECT_EQ(*Runs, (std::vector<TArgv>{Modify, {"nmcli", "connection", "up", "LAN 1"}}))
-            << C.Line;
+        const auto Change = TranslateNetshLine(C.Line);
+        ASSERT_TRUE(Change.has_value()) << C.Line;
+        EXPECT_EQ(Change->Connection, "LAN 1") << C.Line;
+        EXPECT_EQ(Change->Settings, C.Settings) << C.Line;
+        EXPECT_EQ(Change->Dhcp, C.Dhcp) << C.Line;
+        EXPECT_EQ(Change->DnsOnly, C.DnsOnly) << C.Line;
     }
 }
 

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // A fake nmcli first on PATH: it appends its arguments, one per line and a "--" after the last,
-// to the log, and exits with the code in FAKE_NMCLI_EXIT.
+// to the log, prints FAKE_NMCLI_DEVICES when asked for a profile's devices, and exits with the
+// code in FAKE_NMCLI_EXIT.
 class NmcliRunner : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,12 +30,14 @@ protected:
             << "#!/bin/sh\n"
                "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$FAKE_NMCLI_LOG\"; done\n"
                "echo -- >> \"$FAKE_NMCLI_LOG\"\n"
+               "[ \"$2\" = GENERAL.DEVICES ] && printf %s \"$FAKE_NMCLI_DEVICES\"\n"
                "exit ${FAKE_NMCLI_EXIT:-0}\n";
         fs::permissions(FDir / "nmcli", fs::perms::owner_all);
         FOldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
         setenv("PATH", (FDir.string() + ":" + FOldPath).c_str(), 1);
         setenv("FAKE_NMCLI_LOG", FLog.c_str(), 1);
         unsetenv("FAKE_NMCLI_EXIT");
+        unsetenv("FAKE_NMCLI_DEVICES");
     }
 
     void TearDown() override {
@@ -84,40 +87,54 @@ TIPSetValues Set(bool Dhcp, std::string Gateway = "192.0.2.1") {
 
 using Argv = std::vector<std::string>;
 
-Argv Up(const std::string& C) {
-    return {"connection", "up", C};
+Argv Up(const std::string& C, const char* Wait) {
+    return {"--wait", Wait, "connection", "up", "id", C};
 }
 
+Argv Devices(const std::string& C) {
+    return {"-g", "GENERAL.DEVICES", "connection", "show", "id", C};
+}
+
+// The profile is named after "id" whatever it is called; name servers reach a profile that is
+// active through a reapply on its device, and one that is not through an activation.
 TEST_F(NmcliRunner, StaticSetReachesNmcliAsArgumentVectors) {
     // The name would be harmful in a shell; with argument vectors it is one argument.
     TIPSetValues V = Set(false);
-    V.Connection = "Wired $(touch pwned); x";
-    EXPECT_EQ(RunAll(V), (std::vector<int>{0, 0, 0}));
+    V.Connection = "help $(touch pwned); x";
     const std::string C = V.Connection;
-    EXPECT_EQ(Calls(), (std::vector<Argv>{
-                           {"connection", "modify", C, "ipv4.method", "manual", "ipv4.addresses",
-                            "192.0.2.10/24", "ipv4.gateway", "192.0.2.1"},
-                           Up(C),
-                           {"connection", "modify", C, "ipv4.ignore-auto-dns", "yes", "ipv4.dns",
-                            "192.0.2.53"},
-                           Up(C),
-                           {"connection", "modify", C, "+ipv4.dns", "198.51.100.53"},
-                           Up(C),
-                       }));
+    const Argv AddressChange = {
+        "connection",     "modify",        "id",           C,          "ipv4.method", "manual",
+        "ipv4.addresses", "192.0.2.10/24", "ipv4.gateway", "192.0.2.1"};
+    const Argv DnsChange = {"connection",           "modify", "id",       C,
+                            "ipv4.ignore-auto-dns", "yes",    "ipv4.dns", "192.0.2.53"};
+    const Argv AddedDns = {"connection", "modify", "id", C, "+ipv4.dns", "198.51.100.53"};
+
+    setenv("FAKE_NMCLI_DEVICES", "eth0\n", 1);
+    EXPECT_EQ(RunAll(V), (std::vector<int>{0, 0, 0}));
+    const Argv Reapply = {"device", "reapply", "eth0"};
+    EXPECT_EQ(Calls(), (std::vector<Argv>{AddressChange, Up(C, "15"), DnsChange, Devices(C),
+                                          Reapply, AddedDns, Devices(C), Reapply}));
     EXPECT_FALSE(fs::exists("pwned"));
+
+    fs::remove(FLog);
+    unsetenv("FAKE_NMCLI_DEVICES");
+    RunAll(V);
+    EXPECT_EQ(Calls(), (std::vector<Argv>{AddressChange, Up(C, "15"), DnsChange, Devices(C),
+                                          Up(C, "15"), AddedDns, Devices(C), Up(C, "15")}));
 }
 
-TEST_F(NmcliRunner, DhcpSetReturnsTheConnectionToAutomatic) {
+TEST_F(NmcliRunner, DhcpSetReturnsTheConnectionToAutomaticWithoutWaiting) {
     TIPSetValues V = Set(true);
     EXPECT_EQ(RunAll(V), (std::vector<int>{0, 0}));
-    EXPECT_EQ(Calls(),
-              (std::vector<Argv>{
-                  {"connection", "modify", "LAN 1", "ipv4.method", "auto", "ipv4.addresses", "",
-                   "ipv4.gateway", ""},
-                  Up("LAN 1"),
-                  {"connection", "modify", "LAN 1", "ipv4.ignore-auto-dns", "no", "ipv4.dns", ""},
-                  Up("LAN 1"),
-              }));
+    EXPECT_EQ(Calls(), (std::vector<Argv>{
+                           {"connection", "modify", "id", "LAN 1", "ipv4.method", "auto",
+                            "ipv4.addresses", "", "ipv4.gateway", ""},
+                           Up("LAN 1", "0"),
+                           {"connection", "modify", "id", "LAN 1", "ipv4.ignore-auto-dns", "no",
+                            "ipv4.dns", ""},
+                           Devices("LAN 1"),
+                           Up("LAN 1", "0"),
+                       }));
 }
 
 TEST_F(NmcliRunner, OddValuesAsNetworkManagerTakesThem) {
@@ -125,7 +142,7 @@ TEST_F(NmcliRunner, OddValuesAsNetworkManagerTakesThem) {
     V.SubnetMask = "255.255.255.128";
     RunAll(V);
     ASSERT_FALSE(Calls().empty());
-    EXPECT_EQ(Calls()[0], (Argv{"connection", "modify", "LAN 1", "ipv4.method", "manual",
+    EXPECT_EQ(Calls()[0], (Argv{"connection", "modify", "id", "LAN 1", "ipv4.method", "manual",
                                 "ipv4.addresses", "192.0.2.10/25", "ipv4.gateway", ""}));
 }
 
@@ -157,7 +174,7 @@ TEST_F(NmcliRunner, PendingMessagesAreProcessedOnceAfterTheStart) {
     int Processed = 0;
     Application().OnProcessMessages = [&] { ++Processed; };
     const auto Runner = CreateCommandRunner(0);
-    Runner->Run(BuildApplySteps(Set(true))[0].CommandLine, 0);
+    Runner->Run(BuildApplySteps(Set(false))[1].CommandLine, 0); // three nmcli runs
     Application().OnProcessMessages = nullptr;
     EXPECT_EQ(Processed, 1);
 }

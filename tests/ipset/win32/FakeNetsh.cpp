@@ -1,9 +1,14 @@
 // Stands in for netsh in the system folder of the tests' Wine prefix: appends the exact command
 // line it was started with (one line, UTF-8) to %FAKE_NETSH_LOG%, or to netsh.log beside itself,
-// and exits with the code in %FAKE_NETSH_EXIT% (0 when unset).
+// and exits with a code of %FAKE_NETSH_EXIT% (0 when unset): codes separated by blanks, the N-th
+// for the N-th line of the log, the last one for the lines after.
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -24,6 +29,21 @@ std::wstring LogPath() {
     return Path.substr(0, Path.find_last_of(L"\\/") + 1) + L"netsh.log";
 }
 
+// The code for the Lines-th line logged.
+int ExitCode(long Lines) {
+    std::wistringstream Codes(Variable(L"FAKE_NETSH_EXIT"));
+    int Code = 0;
+    for (int Next = 0; Lines > 0 && Codes >> Next; --Lines)
+        Code = Next;
+    return Code;
+}
+
+long LinesLogged(const std::wstring& Path) {
+    std::ifstream In(Path.c_str(), std::ios::binary);
+    return long(
+        std::count(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>(), '\n'));
+}
+
 } // namespace
 
 int wmain() {
@@ -33,12 +53,13 @@ int wmain() {
     WideCharToMultiByte(CP_UTF8, 0, Line, -1, &Utf8[0], Size, nullptr, nullptr);
     Utf8.back() = '\n';
 
-    const HANDLE File = CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+    const std::wstring Log = LogPath();
+    const HANDLE File = CreateFileW(Log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (File == INVALID_HANDLE_VALUE)
         return 99;
     DWORD Written = 0;
     WriteFile(File, Utf8.data(), static_cast<DWORD>(Utf8.size()), &Written, nullptr);
     CloseHandle(File);
-    return static_cast<int>(std::wcstol(Variable(L"FAKE_NETSH_EXIT").c_str(), nullptr, 10));
+    return ExitCode(LinesLogged(Log));
 }

@@ -144,6 +144,12 @@ inline std::vector<std::string> TabOrder(HWND Dialog) {
     return Names;
 }
 
+inline SIZE ClientSize(HWND Window) {
+    RECT R = {};
+    GetClientRect(Window, &R);
+    return {R.right - R.left, R.bottom - R.top};
+}
+
 // Shows Form modally on this thread while User drives it from another; the modal result. A User
 // that gives up with the dialog still open has it closed, so that a failing test never hangs.
 template <class F>

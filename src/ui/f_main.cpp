@@ -1,0 +1,238 @@
+#include "ui/f_main.h"
+
+#include "adapters/o_AdapterInformation.h"
+#include "base/TApplication.h"
+#include "connections/o_SystemConnections.h"
+#include "data/o_DatabaseConnection.h"
+#include "ipset/o_IPSetManager.h"
+#include "shell/GlobalUnit.h"
+
+TFrmMain* FrmMain = nullptr;
+
+const char* const TFrmMain::MainCaption = "Quelvano v1.47 build 351";
+
+namespace {
+
+const char* const FirstMinimizeHint = "Para restaurar la pantalla de la aplicacion haga doble\r"
+                                      "click sobre el icono, tambien puede acceder a las\r"
+                                      "funciones de la aplicacion haciendo click derecho\r"
+                                      "sobre este icono.";
+
+TMenuItem* AddItem(TMenuItem& Parent, const std::string& Caption, const std::string& ShortCut,
+                   std::function<void()> Command) {
+    TMenuItem* Item = Parent.Add(Caption);
+    Item->ShortCut = ShortCut;
+    Item->OnClick = [Command = std::move(Command)](TComponent*) { Command(); };
+    return Item;
+}
+
+} // namespace
+
+TFrmMain::TFrmMain(TComponent* AOwner, TTrayServices TrayServices) : TComponent(AOwner) {
+    try {
+        Construct(TrayServices);
+    } catch (...) {
+        // The destructor won't run: let go of the icon and the trees' manager here.
+        FreeComponents();
+        throw;
+    }
+}
+
+TFrmMain::~TFrmMain() {
+    FreeComponents();
+    if (FrmMain == this)
+        FrmMain = nullptr;
+}
+
+// Freed before the view and the menus they point to.
+void TFrmMain::FreeComponents() {
+    delete FIPSetManager;
+    FIPSetManager = nullptr;
+    delete FTrayIcon;
+    FTrayIcon = nullptr;
+}
+
+void TFrmMain::Construct(TTrayServices TrayServices) {
+    // What the form's description holds: the controls, the menus and the tray icon, shown.
+    BuildMenus();
+    if (ViewFactory)
+        FView = ViewFactory(*this);
+    if (FView)
+        FView->SetCaption(MainCaption);
+    FTrayIcon = new TTrayIcon(this, TrayServices);
+    FTrayIcon->SetBalloonFlags(bfInfo);
+    FTrayIcon->SetPopupMenu(&TrayIconMenu);
+    FTrayIcon->OnDblClick = [this](TComponent*) { TornibelTrayIconDblClick(); };
+    FTrayIcon->SetVisible(true);
+
+    if (nbPaginas != nullptr)
+        nbPaginas->SetPageIndex(0);
+    AdapterManager()->RefreshAdapters();
+    TgtIPDBManager& Db = *GetIPDBManager();
+    Db.OpenDatabase();
+
+    TgtIPSystemConnections& Connections = *GetIPSystemConnections();
+    Connections.SetIPSetDataSet(Db.IPSets());
+    Connections.SetConnectionsDataSet(Db.ConnectionNames());
+    Connections.SetTrayIcon(FTrayIcon);
+    Connections.UpdateConnections();
+
+    FIPSetManager = new TgtIPSetManager(this);
+    FIPSetManager->SetIPSetDataSet(Db.IPSets());
+    FIPSetManager->SetConnectionsDataSet(Db.ConnectionNames());
+    FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
+    FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
+    FIPSetManager->SetTrayIcon(FTrayIcon);
+    FIPSetManager->RefreshTrees();
+    BuildApplyMenu();
+}
+
+void TFrmMain::BuildMenus() {
+    TMenuItem& Pop = TreeViewPopUpMenu.Items();
+    pmActivarConfigIP = AddItem(Pop, "Activar", "Ctrl+A", [this] { ActivateSelectedIPSet(); });
+    Pop.Add("-");
+    pmAgregarConfigIP = AddItem(Pop, "Agregar configuracion IP", "Ins",
+                                [this] { AddNewIPConfigurationSet1Click(); });
+    pmEditarConfigIP =
+        AddItem(Pop, "Editar la configuracion IP", "Ctrl+E", [this] { EditSelectedIPSet(); });
+    pmEliminarConfigIP =
+        AddItem(Pop, "Eliminar la configuracion IP", "Ctrl+D", [this] { DeleteSelectedIPSet(); });
+    Pop.Add("-");
+    mnuRefrescar = AddItem(Pop, "Refrescar", "", [this] { Refresh(); });
+
+    TMenuItem& Tray = TrayIconMenu.Items();
+    AddItem(Tray, "Acerca de...", "", [this] { ShowAboutBox(); })->Default = true;
+    Tray.Add("-");
+    AddItem(Tray, "Agregar configuracion IP", "", [this] { AddNewIPConfigurationSet1Click(); });
+    Tray.Add("-");
+    ApplyIPSet1 = Tray.Add("Aplicar configuracion IP");
+    Tray.Add("-");
+    AddItem(Tray, "Salir", "", [this] { mnuSalirClick(); });
+}
+
+void TFrmMain::BuildApplyMenu() {
+    ApplyIPSet1->Clear();
+    TDataSet& Sets = *GetIPDBManager()->IPSets();
+    for (Sets.First(); !Sets.Eof(); Sets.Next()) {
+        TMenuItem* Item = ApplyIPSet1->Add(Sets.FieldByName("IPSET_NAME").AsString());
+        Item->SetTag(Sets.FieldByName("ID").AsInteger());
+        Item->ImageIndex = IPSetPicture;
+        Item->OnClick = [this](TComponent* Sender) { ApplyMenuItemClick(Sender); };
+    }
+    Sets.First();
+}
+
+void TFrmMain::ApplyMenuItemClick(TComponent* Sender) {
+    FSelectedIPSetID = static_cast<int>(Sender->Tag());
+    FIPSetManager->ApplyIPSet(FSelectedIPSetID);
+}
+
+bool TFrmMain::ResolveSelection() {
+    const HTreeNode Node = tvConfiguracionesIP != nullptr ? tvConfiguracionesIP->Selected() : 0;
+    if (Node == 0)
+        return false;
+    FSelectedIPSetID = static_cast<int>(tvConfiguracionesIP->Data(Node));
+    return FSelectedIPSetID > 0;
+}
+
+bool TFrmMain::LocateSelection() {
+    return ResolveSelection() && GetIPDBManager()->IPSets()->Locate("ID", FSelectedIPSetID);
+}
+
+void TFrmMain::ActivateSelectedIPSet() {
+    if (ResolveSelection())
+        FIPSetManager->ApplyIPSet(FSelectedIPSetID);
+}
+
+void TFrmMain::DeleteSelectedIPSet() {
+    if (!LocateSelection())
+        return;
+    const int Answer = Application().MessageBox(
+        "¿Estas seguro que deseas eliminar la Configuracion IP...?", "Quelvano",
+        MsgBox::YesNo | MsgBox::IconQuestion | MsgBox::DefButton2);
+    if (Answer != MsgBox::IdYes)
+        return;
+    GetIPDBManager()->IPSets()->Delete();
+    TablesChanged();
+}
+
+void TFrmMain::TablesChanged() {
+    FIPSetManager->RefreshTrees();
+    BuildApplyMenu();
+}
+
+void TFrmMain::Refresh() {
+    FIPSetManager->RefreshTrees();
+}
+
+void TFrmMain::Exit1Click() {
+    if (FView)
+        FView->Close();
+}
+
+void TFrmMain::mnuSalirClick() {
+    const int Answer =
+        Application().MessageBox("¿Desea salir de la aplicacion...?", "Salir",
+                                 MsgBox::YesNo | MsgBox::IconQuestion | MsgBox::DefButton2);
+    if (Answer == MsgBox::IdYes)
+        Exit1Click();
+}
+
+void TFrmMain::tsPaginasChange(int NewTab) {
+    if (nbPaginas != nullptr)
+        nbPaginas->SetPageIndex(NewTab);
+    if (NewTab == FPageIndex)
+        return;
+    FPageIndex = NewTab;
+    nbPaginasPageChanged();
+}
+
+void TFrmMain::nbPaginasPageChanged() {
+    for (TControl* Button :
+         {btnActivarConfIP, btnAgregarConfIP, btnEditarConfIP, btnEliminarConfIP})
+        if (Button != nullptr)
+            Button->SetEnabled(FPageIndex == 0);
+}
+
+void TFrmMain::tvConfiguracionesIPContextPopup(HTreeNode NodeUnderMouse) {
+    if (NodeUnderMouse != 0 && tvConfiguracionesIP != nullptr)
+        tvConfiguracionesIP->SetSelected(NodeUnderMouse);
+}
+
+void TFrmMain::TreeViewPopUpMenuPopup() {
+    const HTreeNode Node = tvConfiguracionesIP != nullptr ? tvConfiguracionesIP->Selected() : 0;
+    const bool Chosen = Node != 0;
+    if (Chosen) {
+        TTreeView& Tree = *tvConfiguracionesIP;
+        const HTreeNode Top = Tree.Level(Node) == 0 ? Node : Tree.Parent(Node);
+        pmActivarConfigIP->Caption = "Activar \"" + Tree.Text(Top) + "\"";
+    } else {
+        pmActivarConfigIP->Caption = "Activar";
+    }
+    for (TMenuItem* Item : {pmActivarConfigIP, pmEditarConfigIP, pmEliminarConfigIP})
+        Item->Enabled = Chosen;
+}
+
+void TFrmMain::TornibelTrayIconDblClick() {
+    if (FView)
+        FView->Restore();
+}
+
+void TFrmMain::ApplicationEvents1Minimize() {
+    if (FView)
+        FView->HideTaskbarButton();
+    if (!FFirstMinimize)
+        return;
+    FFirstMinimize = false;
+    FTrayIcon->SetBalloonTitle("Quelvano v1.47");
+    FTrayIcon->SetBalloonHint(FirstMinimizeHint);
+    FTrayIcon->ShowBalloonHint();
+}
+
+void TFrmMain::ApplicationEvents1Activate() {
+    if (!FFirstActivate)
+        return;
+    FFirstActivate = false;
+    if (ReadSetting(StartMinimizedName) == "1" && FView)
+        FView->Minimize();
+}

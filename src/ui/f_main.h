@@ -1,0 +1,118 @@
+#pragma once
+
+#include "base/TComponent.h"
+#include "ipset/TreeView.h"
+#include "tray/ExtCtrlsX.h"
+#include "tray/Menus.h"
+#include "ui/Forms.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TgtIPSetManager;
+class TFrmMain;
+
+// What the main window's controller asks of its window; the controls themselves are bound to the
+// form's members.
+class TMainFormView {
+public:
+    virtual ~TMainFormView() = default;
+    virtual void SetCaption(const std::string& Value) = 0;
+    // Closing the main window ends the program.
+    virtual void Close() = 0;
+    // Minimizes the application; the front end reports every minimize, whatever started it,
+    // through ApplicationEvents1Minimize.
+    virtual void Minimize() = 0;
+    // Hides the window, and with it its task-bar button.
+    virtual void HideTaskbarButton() = 0;
+    // Brings the application back from the notification area, in front of the others.
+    virtual void Restore() = 0;
+};
+
+using TMainFormViewFactory = std::function<std::unique_ptr<TMainFormView>(TFrmMain&)>;
+
+// The program's main window: wires the components together, shows the IP sets and the adapters
+// on two pages, and runs every command of the menus, the toolbar, the tree's pop-up and the tray.
+class TFrmMain : public TComponent {
+public:
+    static inline TMainFormViewFactory ViewFactory;
+    static const char* const MainCaption;
+
+    // Errors of any step propagate: the program cannot start without its window.
+    TFrmMain(TComponent* AOwner, TTrayServices TrayServices);
+    ~TFrmMain() override;
+
+    // Bound by the view when it is made.
+    TTreeView* tvConfiguracionesIP = nullptr;
+    TTreeView* tvAdaptadoresRed = nullptr;
+    TNotebook* nbPaginas = nullptr;
+    TControl* btnActivarConfIP = nullptr;
+    TControl* btnAgregarConfIP = nullptr;
+    TControl* btnEditarConfIP = nullptr;
+    TControl* btnEliminarConfIP = nullptr;
+
+    // The front end shows these as they stand when they pop up.
+    TPopupMenu TreeViewPopUpMenu;
+    TMenuItem* pmActivarConfigIP = nullptr;
+    TMenuItem* pmAgregarConfigIP = nullptr;
+    TMenuItem* pmEditarConfigIP = nullptr;
+    TMenuItem* pmEliminarConfigIP = nullptr;
+    TMenuItem* mnuRefrescar = nullptr;
+    TPopupMenu TrayIconMenu;
+    TMenuItem* ApplyIPSet1 = nullptr;
+
+    TTrayIcon* TornibelTrayIcon() const { return FTrayIcon; }
+    TgtIPSetManager* IPSetManager() const { return FIPSetManager; }
+    int SelectedIPSetID() const { return FSelectedIPSetID; }
+    int PageIndex() const { return FPageIndex; }
+
+    // Commands.
+    void ActivateSelectedIPSet();
+    void AddNewIPConfigurationSet1Click();
+    void EditSelectedIPSet();
+    void DeleteSelectedIPSet();
+    void Refresh();
+    void RunWizard();
+    void ShowOptions();
+    void ShowAboutBox();
+    void Help();
+    void Exit1Click();
+    void mnuSalirClick();
+    void BuildApplyMenu();
+    void ApplyMenuItemClick(TComponent* Sender);
+
+    // Events of the window and its controls.
+    void tsPaginasChange(int NewTab);
+    void tvConfiguracionesIPContextPopup(HTreeNode NodeUnderMouse);
+    void TreeViewPopUpMenuPopup();
+    void TornibelTrayIconDblClick();
+    void ApplicationEvents1Minimize();
+    void ApplicationEvents1Activate();
+
+private:
+    void BuildMenus();
+    void Construct(TTrayServices TrayServices);
+    void nbPaginasPageChanged();
+    // False when the selection names no IP set; otherwise FSelectedIPSetID holds it.
+    bool ResolveSelection();
+    // ResolveSelection, then the set's row made current; false when either fails.
+    bool LocateSelection();
+    void FreeComponents();
+    // After a command that changed the IP-set table: the trees and the tray submenu again.
+    void TablesChanged();
+    // Shows a dialog of the window modally with the tray menu's items disabled meanwhile.
+    int ShowDialog(TForm& Dialog);
+    void SetTrayMenuEnabled(bool Value);
+
+    std::unique_ptr<TMainFormView> FView;
+    TTrayIcon* FTrayIcon = nullptr;
+    TgtIPSetManager* FIPSetManager = nullptr;
+    int FSelectedIPSetID = 0;
+    int FPageIndex = 0;
+    bool FFirstMinimize = true;
+    bool FFirstActivate = true;
+};
+
+// The main window of the running program, made by the program's entry.
+extern TFrmMain* FrmMain;

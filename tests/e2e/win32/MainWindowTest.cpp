@@ -1,0 +1,454 @@
+// Drives the whole program as a person would: the window's menus and shortcuts, the tree and its
+// pop-up menu, the dialogs by their labels, the tray icon's menu, and what the program shows in
+// return (trees, message boxes, balloons). netsh is the fake one in the prefix's system32, which
+// writes down every command line it gets.
+#include "adapters/o_AdapterInformation.h"
+#include "e2e/win32/Driver.h"
+#include "fakes/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::wstring ClassPath =
+    L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+const std::wstring Connection = L"Conexion de prueba";
+const unsigned TrayCallback = WM_USER + 1;
+
+// A tree view of the program, read through a buffer in the program's own memory.
+class TRemoteTree {
+public:
+    TRemoteTree(HANDLE Process, HWND Tree) : FProcess(Process), FTree(Tree) {
+        FRemote = static_cast<char*>(
+            VirtualAllocEx(Process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+    ~TRemoteTree() { VirtualFreeEx(FProcess, FRemote, 0, MEM_RELEASE); }
+    TRemoteTree(const TRemoteTree&) = delete;
+    TRemoteTree& operator=(const TRemoteTree&) = delete;
+
+    // Every node's text in tree order.
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> Result;
+        for (HTREEITEM Item : Items())
+            Result.push_back(Text(Item));
+        return Result;
+    }
+
+    HTREEITEM Find(const std::wstring& Wanted) const {
+        for (HTREEITEM Item : Items())
+            if (Text(Item) == Wanted)
+                return Item;
+        return nullptr;
+    }
+
+    // As a click on the node's button does.
+    void Expand(HTREEITEM Item) const {
+        SendMessageW(FTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Item));
+    }
+
+    // The middle of the node's text on the screen.
+    POINT ScreenPointOf(HTREEITEM Item) const {
+        RECT Rect = {};
+        WriteProcessMemory(FProcess, FRemote, &Item, sizeof Item, nullptr);
+        SendMessageW(FTree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(FRemote));
+        ReadProcessMemory(FProcess, FRemote, &Rect, sizeof Rect, nullptr);
+        POINT P = {(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2};
+        ClientToScreen(FTree, &P);
+        return P;
+    }
+
+private:
+    HTREEITEM Next(HTREEITEM Item, UINT Relation) const {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(FTree, TVM_GETNEXTITEM, Relation, reinterpret_cast<LPARAM>(Item)));
+    }
+
+    std::vector<HTREEITEM> Items() const {
+        std::vector<HTREEITEM> Order;
+        std::vector<HTREEITEM> Stack = {Next(nullptr, TVGN_ROOT)};
+        while (!Stack.empty()) {
+            HTREEITEM Item = Stack.back();
+            Stack.pop_back();
+            if (Item == nullptr)
+                continue;
+            Order.push_back(Item);
+            Stack.push_back(Next(Item, TVGN_NEXT));
+            Stack.push_back(Next(Item, TVGN_CHILD));
+        }
+        return Order;
+    }
+
+    std::wstring Text(HTREEITEM Item) const {
+        TVITEMW Query = {};
+        Query.mask = TVIF_TEXT;
+        Query.hItem = Item;
+        Query.pszText = reinterpret_cast<wchar_t*>(FRemote + sizeof Query);
+        Query.cchTextMax = 256;
+        WriteProcessMemory(FProcess, FRemote, &Query, sizeof Query, nullptr);
+        SendMessageW(FTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(FRemote));
+        wchar_t Buffer[256] = {};
+        ReadProcessMemory(FProcess, FRemote + sizeof Query, Buffer, sizeof Buffer - 2, nullptr);
+        return Buffer;
+    }
+
+    HANDLE FProcess;
+    HWND FTree;
+    char* FRemote;
+};
+
+// Opens a menu with Open, then picks an item with the keys a person would press.
+bool ChooseFromMenu(const std::function<void()>& Open, std::initializer_list<UINT> Keys) {
+    Open();
+    HWND Menu = nullptr;
+    if (!WaitFor([&] {
+            return (Menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(Menu);
+        }))
+        return false;
+    for (UINT Key : Keys)
+        PostMessageW(Menu, WM_KEYDOWN, Key, 0);
+    return WaitFor([] {
+        const HWND M = FindWindowW(L"#32768", nullptr);
+        return M == nullptr || !IsWindowVisible(M);
+    });
+}
+
+// The control of a dialog, or of one of its pages, that shows this text.
+HWND ChildWithText(HWND Dialog, const std::wstring& Text) {
+    struct Search {
+        const std::wstring& Text;
+        HWND Found;
+    } S = {Text, nullptr};
+    EnumChildWindows(
+        Dialog,
+        [](HWND Child, LPARAM Param) -> BOOL {
+            auto& Self = *reinterpret_cast<Search*>(Param);
+            if (WindowText(Child) != Self.Text)
+                return TRUE;
+            Self.Found = Child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&S));
+    return S.Found;
+}
+
+// The field that follows its label.
+HWND FieldAfter(HWND Dialog, const std::wstring& Label) {
+    const HWND Found = ChildWithText(Dialog, Label);
+    return Found != nullptr ? GetWindow(Found, GW_HWNDNEXT) : nullptr;
+}
+
+// Picks the first entry of a drop-down list, as a click on it does.
+void PickFirst(HWND List) {
+    SendMessageW(List, CB_SETCURSEL, 0, 0);
+    SendMessageW(GetParent(List), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(List), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(List));
+}
+
+// Presses the button with this caption and lets the dialog act on it.
+void Press(HWND Dialog, const std::wstring& Caption) {
+    const HWND Button = ChildWithText(Dialog, Caption);
+    EXPECT_NE(Button, nullptr) << FromWide(Caption);
+    SendMessageW(Button, BM_CLICK, 0, 0);
+}
+
+// Types into a box key by key, so its own filter sees every character.
+void Type(HWND Box, const std::wstring& Text) {
+    SendMessageW(Box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    for (wchar_t C : Text)
+        SendMessageW(Box, WM_CHAR, C, 0);
+}
+
+// Every visible balloon or tooltip on the desktop, by its text.
+std::vector<std::wstring> ShownTips() {
+    std::vector<std::wstring> Tips;
+    EnumWindows(
+        [](HWND Window, LPARAM Param) -> BOOL {
+            // Asked with the message: reading another process's caption gives the window's
+            // title, which a tooltip does not keep.
+            wchar_t Text[512] = {};
+            DWORD_PTR Length = 0;
+            if (IsWindowVisible(Window) && ClassOf(Window) == TOOLTIPS_CLASSW &&
+                SendMessageTimeoutW(Window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(Text),
+                                    SMTO_ABORTIFHUNG, 1000, &Length))
+                reinterpret_cast<std::vector<std::wstring>*>(Param)->push_back(Text);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Tips));
+    return Tips;
+}
+
+::testing::AssertionResult BalloonSays(const std::wstring& Part) {
+    if (WaitFor([&] {
+            for (const std::wstring& Tip : ShownTips())
+                if (Tip.find(Part) != std::wstring::npos)
+                    return true;
+            return false;
+        }))
+        return ::testing::AssertionSuccess();
+    std::string Seen;
+    for (const std::wstring& Tip : ShownTips())
+        Seen += "[" + FromWide(Tip) + "] ";
+    return ::testing::AssertionFailure() << "balloons shown: " << Seen;
+}
+
+class MainWindowE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Exe = Folder.Path() / "quelvano.exe";
+        ASSERT_TRUE(std::filesystem::copy_file(FilePath(QUELVANO_EXE), Exe));
+        SetEnvironmentVariableW(L"FAKE_NETSH_LOG", (Folder.Path() / "netsh.log").c_str());
+        SeedConnectionOfFirstAdapter();
+    }
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quelvano147", L"StartMinimizado");
+        SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
+        SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
+    }
+
+    // The machine's first adapter gets a connection name, as Windows gives each one.
+    static void SeedConnectionOfFirstAdapter() {
+        AdapterManager()->RefreshAdapters();
+        ASSERT_GT(AdapterManager()->Adapters().Count(), 0);
+        const std::wstring Adapter = ToWide(AdapterManager()->Adapters().Items(0)->AdapterName());
+        HKEY Key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                                  (ClassPath + L"\\" + Adapter + L"\\Connection").c_str(), 0,
+                                  nullptr, 0, KEY_ALL_ACCESS, nullptr, &Key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(Key, L"Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(Connection.c_str()),
+                       static_cast<DWORD>((Connection.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(Key);
+    }
+
+    // Starts a copy; unless it starts minimized, waits for its window to show.
+    void Start(bool Minimized = false) {
+        Copy = std::make_unique<TRunningCopy>(Exe, Folder.Path());
+        // Going to the tray is the last thing a start does: its balloon says it happened.
+        if (Minimized && BalloonSays(L"Para restaurar la pantalla"))
+            Main = Copy->FindWindowOf(L"TFrmMain", false);
+        else
+            Main = Copy->WaitForMainWindow();
+        ASSERT_NE(Main, nullptr);
+        Trees.clear();
+        for (HWND C = GetWindow(Main, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT))
+            if (ClassOf(C) == WC_TREEVIEWW)
+                Trees.push_back(std::make_unique<TRemoteTree>(Copy->Process(), C));
+        ASSERT_EQ(Trees.size(), 2u);
+        IPSetTree = GetWindow(Main, GW_CHILD);
+        while (ClassOf(IPSetTree) != WC_TREEVIEWW)
+            IPSetTree = GetWindow(IPSetTree, GW_HWNDNEXT);
+        TrayWindow = Copy->FindWindowOf(L"QuelvanoTrayWindow", false);
+        ASSERT_NE(TrayWindow, nullptr);
+    }
+
+    // Right-clicks the node with this text and picks a pop-up item by its keys.
+    bool FromTreePopUp(const std::wstring& Node, std::initializer_list<UINT> Keys) {
+        const HTREEITEM Item = Trees[0]->Find(Node);
+        if (Item == nullptr)
+            return false;
+        const POINT At = Trees[0]->ScreenPointOf(Item);
+        return ChooseFromMenu(
+            [&] {
+                PostMessageW(IPSetTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(IPSetTree),
+                             MAKELPARAM(At.x, At.y));
+            },
+            Keys);
+    }
+
+    // Alt and the menu's letter, then the keys.
+    bool FromMainMenu(wchar_t Letter, std::initializer_list<UINT> Keys) {
+        return ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, Letter); }, Keys);
+    }
+
+    bool FromTrayMenu(std::initializer_list<UINT> Keys) {
+        return ChooseFromMenu([&] { PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP); },
+                              Keys);
+    }
+
+    // Fills the editor that has the caption and accepts it.
+    void FillEditor(const std::wstring& Caption, const std::wstring& Name,
+                    const std::vector<std::wstring>& Addresses) {
+        const HWND Editor = Copy->WaitForWindow(L"#32770", Caption);
+        ASSERT_NE(Editor, nullptr) << FromWide(Caption);
+        Type(FieldAfter(Editor, L"Descripcion :"), Name);
+        const wchar_t* const Labels[] = {L"Direccion IP :", L"Subnet Mask :", L"Puerta de enlace :",
+                                         L"DNS preferido :", L"DNS alternativo :"};
+        for (std::size_t I = 0; I < Addresses.size(); ++I)
+            Type(FieldAfter(Editor, Labels[I]), Addresses[I]);
+        PickFirst(FieldAfter(Editor, L"Adaptador de Red :"));
+        PostMessageW(ChildWithText(Editor, L"&Aceptar"), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(Editor); }));
+    }
+
+    // The lines netsh was started with since the last call, once there are Count of them.
+    Lines NetshLines(std::size_t Count = 3) {
+        WaitFor([&] {
+            const std::string Log = ReadWholeFile(Folder.File("netsh.log"));
+            return std::size_t(std::count(Log.begin(), Log.end(), '\n')) >= Count;
+        });
+        const std::string All = ReadWholeFile(Folder.File("netsh.log"));
+        Lines Result;
+        std::size_t Start = 0;
+        for (std::size_t End; (End = All.find('\n', Start)) != std::string::npos; Start = End + 1)
+            Result.push_back(All.substr(Start, End - Start));
+        std::filesystem::remove(FilePath(Folder.File("netsh.log")));
+        return Result;
+    }
+
+    // Waits for an apply to end: its netsh lines, the wait box gone, then its balloon, which
+    // comes after the trees are rebuilt. Returns the lines.
+    Lines AppliedWith(const std::wstring& Balloon, std::size_t LineCount = 3) {
+        const Lines Run = NetshLines(LineCount);
+        EXPECT_TRUE(WaitFor([&] { return Copy->FindWindowOf(L"TFrmWaitBox") == nullptr; }));
+        EXPECT_TRUE(BalloonSays(Balloon));
+        return Run;
+    }
+
+    // Answers the message box with this caption and returns its text.
+    std::string Answer(const std::wstring& Caption, int Button) {
+        const HWND Box = Copy->WaitForWindow(L"#32770", Caption);
+        if (Box == nullptr)
+            return "(no box)";
+        return ReadAndDismiss(Box, Button).Text;
+    }
+
+    TempFolder Folder;
+    std::filesystem::path Exe;
+    std::unique_ptr<TRunningCopy> Copy;
+    HWND Main = nullptr;
+    HWND IPSetTree = nullptr;
+    HWND TrayWindow = nullptr;
+    std::vector<std::unique_ptr<TRemoteTree>> Trees;
+};
+
+const Lines StaticLines = {
+    "netsh interface ip set address \"Conexion de prueba\"  static 192.0.2.10 255.255.255.0 "
+    "192.0.2.1 1",
+    "netsh interface ip set dns \"Conexion de prueba\"  static 192.0.2.53 primary",
+    "netsh interface ip add dns \"Conexion de prueba\" 198.51.100.53 2"};
+
+TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
+    Start();
+    EXPECT_TRUE(Trees[0]->Texts().empty());
+    EXPECT_FALSE(Trees[1]->Texts().empty());
+
+    // Ins opens the editor; the new set shows in the tree.
+    PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+    FillEditor(L"Agregar nueva IP", L"Oficina",
+               {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
+    EXPECT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+    const std::vector<std::wstring> Shown = Trees[0]->Texts();
+    EXPECT_NE(std::find(Shown.begin(), Shown.end(), L"Nombre Conexion : " + Connection),
+              Shown.end());
+
+    // Activar from the pop-up of a detail line, once the set is opened.
+    Trees[0]->Expand(Trees[0]->Find(L"OFICINA"));
+    ASSERT_TRUE(FromTreePopUp(L"IP : 192.0.2.10", {VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
+
+    // From the tray: its submenu offers the new set.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
+
+    // Editar from the pop-up renames the set.
+    ASSERT_TRUE(FromTreePopUp(L"OFICINA", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    FillEditor(L"Editar la Configuracion IP", L"Casa", {});
+    EXPECT_TRUE(WaitFor([&] { return Trees[0]->Find(L"CASA") != nullptr; }));
+
+    // Minimize goes to the tray with the first balloon; a double click brings the window back.
+    PostMessageW(Main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(Main); }));
+    EXPECT_TRUE(BalloonSays(L"Para restaurar la pantalla"));
+    PostMessageW(TrayWindow, TrayCallback, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(Main) && !IsIconic(Main); }));
+
+    // Eliminar asks first: No keeps it, Yes removes it.
+    ASSERT_TRUE(FromTreePopUp(L"CASA", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(Answer(L"Quelvano", IDNO),
+              "\u00bfEstas seguro que deseas eliminar la Configuracion IP...?");
+    EXPECT_NE(Trees[0]->Find(L"CASA"), nullptr);
+    ASSERT_TRUE(FromTreePopUp(L"CASA", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    Answer(L"Quelvano", IDYES);
+    EXPECT_TRUE(WaitFor([&] { return Trees[0]->Texts().empty(); }));
+
+    // Salir from the tray asks, then ends the program.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(Answer(L"Salir", IDYES), "\u00bfDesea salir de la aplicacion...?");
+    EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
+    SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", L"1");
+    Start();
+    PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+    FillEditor(L"Agregar nueva IP", L"Oficina",
+               {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
+    ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"Paso 1 de 3: netsh termino con el codigo 1"), StaticLines);
+    // Archivo, Salir (Alt+A, S) closes at once.
+    ASSERT_TRUE(ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, 'a'); }, {'S'}));
+    EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {
+    Start();
+    // Archivo, Iniciar Wizard: a DHCP set in five steps.
+    ASSERT_TRUE(FromMainMenu(L'a', {VK_RETURN}));
+    const HWND Wizard = Copy->WaitForWindow(L"#32770", L"Asistente de Configuracion de IP");
+    ASSERT_NE(Wizard, nullptr);
+    Press(Wizard, L"&Siguiente");
+    PickFirst(FieldAfter(Wizard, L"Adaptador de Red :"));
+    Press(Wizard, L"&Siguiente");
+    Press(Wizard, L"Usar DHCP");
+    Press(Wizard, L"&Siguiente");
+    Type(FieldAfter(Wizard, L"Nombre de la configuracion IP :"), L"Movil");
+    PostMessageW(ChildWithText(Wizard, L"&Finalizar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"MOVIL") != nullptr; }));
+    EXPECT_NE(Trees[0]->Find(L"DHCP : Si"), nullptr);
+
+    // The tray submenu has it at once.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"DHCP: Si", 2),
+              (Lines{"netsh interface ip set address \"Conexion de prueba\"  dhcp ",
+                     "netsh interface ip set dns \"Conexion de prueba\"  dhcp "}));
+
+    // Acerca de... from the tray, then Herramientas, Opciones del sistema: start minimized.
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_RETURN}));
+    const HWND About = Copy->WaitForWindow(L"#32770", L"Acerca de");
+    ASSERT_NE(About, nullptr);
+    PostMessageW(ChildWithText(About, L"&Aceptar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(About); }));
+    ASSERT_TRUE(FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    const HWND Options = Copy->WaitForWindow(L"#32770", L"Opciones");
+    ASSERT_NE(Options, nullptr);
+    Press(Options, L"Iniciar Minimizado");
+    PostMessageW(ChildWithText(Options, L"&Aceptar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(Options); }));
+    ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
+    EXPECT_EQ(Copy->ExitCode(), 0);
+
+    // The next start goes straight to the tray with its balloon; a double click shows it.
+    Start(true);
+    EXPECT_FALSE(IsWindowVisible(Main));
+    PostMessageW(TrayWindow, TrayCallback, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(Main) && !IsIconic(Main); }));
+    EXPECT_NE(Trees[0]->Find(L"MOVIL"), nullptr);
+    ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
+    EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+} // namespace

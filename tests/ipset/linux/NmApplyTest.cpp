@@ -1,0 +1,220 @@
+// Applies IP sets through the program's own apply code to a real NetworkManager in a sandbox
+// (nm-apply.sh starts it and runs this test inside its network namespace), and reads the outcome
+// back from the interface q0: the kernel's addresses and routes, and our own adapter tree.
+#include "base/linux/Process.h"
+#include "fakes/FakeTray.h"
+#include "fakes/FakeTree.h"
+#include "fakes/TempStore.h"
+#include "ipset/o_IPSetManager.h"
+#include "tray/ExtCtrlsX.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using TArgs = std::vector<std::string>;
+
+std::string Output(const TArgs& Args) {
+    return RunProcess(Args).Output;
+}
+
+std::string Trimmed(std::string Text) {
+    while (!Text.empty() && Text.back() == '\n')
+        Text.pop_back();
+    return Text;
+}
+
+std::string DeviceState() {
+    return Trimmed(Output({"nmcli", "-g", "GENERAL.STATE", "device", "show", "q0"}));
+}
+
+// The IPv4 addresses of q0 as "address/prefix", in the kernel's order.
+std::vector<std::string> Addresses() {
+    std::vector<std::string> Found;
+    const std::string Text = Output({"ip", "-4", "-o", "addr", "show", "dev", "q0"});
+    for (std::size_t At = Text.find(" inet "); At != std::string::npos;
+         At = Text.find(" inet ", At + 1)) {
+        const std::size_t Start = At + 6;
+        Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
+    }
+    return Found;
+}
+
+std::string DefaultGateway() {
+    const std::string Text = Output({"ip", "-4", "route", "show", "default", "dev", "q0"});
+    const std::size_t Via = Text.find("default via ");
+    if (Via == std::string::npos)
+        return {};
+    const std::size_t Start = Via + 12;
+    return Text.substr(Start, Text.find(' ', Start) - Start);
+}
+
+// Polls, since NetworkManager finishes a DHCP activation after the apply has returned.
+bool WaitFor(const std::function<bool()>& Condition) {
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Condition()) {
+        if (std::chrono::steady_clock::now() > Deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+void Dhcp(const char* OnOff) {
+    const char* Sandbox = std::getenv("QUELVANO_NM_SANDBOX");
+    ASSERT_NE(Sandbox, nullptr);
+    ASSERT_EQ(RunProcess({"bash", Sandbox, "dhcp", OnOff}).ExitCode, 0);
+}
+
+const char* const Success = "Cambio de IP satisfactorio!";
+const std::vector<std::string> DhcpValues = {"0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"};
+
+class NmApply : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* Reason = std::getenv("QUELVANO_NM_SKIP"))
+            GTEST_SKIP() << Reason;
+        ASSERT_NE(std::getenv("NMSB_NS"), nullptr) << "run through nm-apply.sh";
+        Manager.SetIPSetDataSet(Store.Db.IPSets());
+        Manager.SetConnectionsDataSet(Store.Db.ConnectionNames());
+        Manager.SetTrayIcon(&Tray);
+        Manager.SetAdapterTreeview(&AdapterTree);
+    }
+
+    // A profile for q0 beside "LAN 1", which the sandbox made.
+    void AddProfile(const std::string& Name, const TArgs& Settings = {}) {
+        TArgs Add = {"nmcli",  "connection",  "add",      "type", "ethernet",
+                     "ifname", "q0",          "con-name", Name,   "autoconnect",
+                     "no",     "ipv6.method", "disabled"};
+        Add.insert(Add.end(), Settings.begin(), Settings.end());
+        const TProcessResult R = RunProcess(Add);
+        ASSERT_EQ(R.ExitCode, 0) << Name << ": " << R.Errors;
+    }
+
+    // Stores a set for the connection and applies it; returns the balloon's title.
+    std::string Apply(const std::string& Connection, bool IsDhcp,
+                      const std::vector<std::string>& Values) {
+        const int ID =
+            PostIPSet(Store.Db, "Prueba", PostConnection(Store.Db, Connection), IsDhcp, Values);
+        Tray.SetBalloonTitle("");
+        Manager.ApplyIPSet(ID);
+        return Tray.BalloonTitle();
+    }
+
+    // What our adapter tree shows of q0 under a group caption (its lines) or a label (the
+    // value after it), read again now.
+    std::vector<std::string> TreeShows(const std::string& Caption) {
+        Manager.FillAdapterTree();
+        std::vector<std::string> Values;
+        std::string Root, Group;
+        for (const std::string& Line : AdapterTree.Outline()) {
+            if (Line[0] != ' ') {
+                Root = Line;
+                Group.clear();
+            } else if (Line.rfind("  *", 0) == 0)
+                Group = Line.substr(3);
+            else if (Line.rfind(Caption + " : ", 2) == 2 && Root == "* q0")
+                Values.push_back(Line.substr(Line.find(" : ") + 3));
+            else if (Line.rfind("    ", 0) == 0 && Root == "* q0" && Group == Caption)
+                Values.push_back(Line.substr(4));
+        }
+        return Values;
+    }
+
+    TempStore Store;
+    FakeTray Fake;
+    TTrayIcon Tray{nullptr, Fake.Services()};
+    FakeTree AdapterTree;
+    TgtIPSetManager Manager{nullptr};
+};
+
+// Names a shell would expand and names nmcli reads as its own words used to reach nmcli as
+// something else: "help" printed the usage and ended with success, having changed nothing.
+TEST_F(NmApply, StaticAndDhcpSetsReachEveryProfileName) {
+    const std::vector<std::string> Names = {
+        "LAN 1",
+        "Conexión de área local 2",
+        "a $(touch /tmp/nm-pwned) `id` & b; c|d <e> 'f'",
+        "help",
+        "--help",
+        "uuid",
+        "id",
+    };
+    for (std::size_t I = 0; I < Names.size(); ++I) {
+        const std::string& Name = Names[I];
+        SCOPED_TRACE(Name);
+        if (Name != "LAN 1")
+            AddProfile(Name);
+        const std::string Ip = "192.0.2." + std::to_string(20 + I);
+        EXPECT_EQ(
+            Apply(Name, false, {Ip, "255.255.255.0", "192.0.2.1", "192.0.2.53", "198.51.100.53"}),
+            Success)
+            << Tray.BalloonHint();
+        EXPECT_EQ(Trimmed(Output({"nmcli", "-g", "GENERAL.CONNECTION", "device", "show", "q0"})),
+                  Name);
+        EXPECT_EQ(Addresses(), (std::vector<std::string>{Ip + "/24"}));
+        EXPECT_EQ(DefaultGateway(), "192.0.2.1");
+        EXPECT_EQ(TreeShows("Direccion IP"), (std::vector<std::string>{Ip}));
+        EXPECT_EQ(TreeShows("Mascara de Red"), (std::vector<std::string>{"255.255.255.0"}));
+        EXPECT_EQ(TreeShows("Gateway"), (std::vector<std::string>{"192.0.2.1"}));
+        EXPECT_EQ(TreeShows("Servidor DNS"),
+                  (std::vector<std::string>{"192.0.2.53", "198.51.100.53"}));
+        EXPECT_EQ(TreeShows("DHCP Enabled"), (std::vector<std::string>{"False"}));
+
+        EXPECT_EQ(Apply(Name, true, DhcpValues), Success) << Tray.BalloonHint();
+        ASSERT_TRUE(WaitFor([] { return DeviceState() == "100 (connected)"; })) << DeviceState();
+        ASSERT_EQ(Addresses().size(), 1u);
+        EXPECT_EQ(Addresses()[0].rfind("198.51.100.", 0), 0u) << Addresses()[0];
+        EXPECT_EQ(DefaultGateway(), "198.51.100.1");
+        // The DHCP server's name server replaces the two the static set gave.
+        EXPECT_EQ(TreeShows("Servidor DNS"), (std::vector<std::string>{"198.51.100.53"}));
+        EXPECT_EQ(TreeShows("DHCP Enabled"), (std::vector<std::string>{"True"}));
+        EXPECT_EQ(TreeShows("Servidor DHCP"), (std::vector<std::string>{"198.51.100.1"}));
+    }
+    EXPECT_NE(access("/tmp/nm-pwned", F_OK), 0);
+}
+
+// As netsh does, a DHCP set is done once NetworkManager has taken it, not once a server answers:
+// without one, the activation would otherwise hold the wait box for about 45 seconds and fail.
+TEST_F(NmApply, DhcpWithoutAServerReturnsWhileTheDeviceStillAsks) {
+    Dhcp("off");
+    EXPECT_EQ(Apply("LAN 1", true, DhcpValues), Success) << Tray.BalloonHint();
+    EXPECT_EQ(DeviceState(), "70 (connecting (getting IP configuration))");
+    EXPECT_TRUE(Addresses().empty());
+    EXPECT_TRUE(TreeShows("Direccion IP").empty());
+    Dhcp("on");
+    EXPECT_TRUE(WaitFor([] { return DeviceState() == "100 (connected)"; })) << DeviceState();
+}
+
+TEST_F(NmApply, ProfileThatDoesNotExistFailsEveryStep) {
+    const std::vector<std::string> Before = Addresses();
+    EXPECT_EQ(Apply("LAN 9", false, {"192.0.2.9", "255.255.255.0", "192.0.2.1", "", ""}),
+              "Error al aplicar configuracion IP");
+    EXPECT_EQ(Tray.BalloonHint(), "Paso 1 de 3: netsh termino con el codigo 10\r"
+                                  "Paso 2 de 3: netsh termino con el codigo 10\r"
+                                  "Paso 3 de 3: netsh termino con el codigo 10");
+    EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
+    EXPECT_EQ(Addresses(), Before);
+}
+
+// The profile holds its activation back for a minute. The address step gives up after 15
+// seconds and says so; the name-server steps reach the device without another activation.
+TEST_F(NmApply, StaticActivationThatHangsFailsItsStepAfterItsLimit) {
+    AddProfile("Lenta", {"connection.wait-activation-delay", "60000"});
+    EXPECT_EQ(Apply("Lenta", false,
+                    {"192.0.2.40", "255.255.255.0", "192.0.2.1", "192.0.2.53", "198.51.100.53"}),
+              "Error al aplicar configuracion IP");
+    EXPECT_EQ(Tray.BalloonHint(), "Paso 1 de 3: netsh termino con el codigo 3");
+    EXPECT_EQ(Trimmed(Output({"nmcli", "-g", "ipv4.dns", "connection", "show", "id", "Lenta"})),
+              "192.0.2.53,198.51.100.53");
+}
+
+} // namespace
