@@ -12,7 +12,7 @@ namespace {
 class TQtAboutView : public TQtDialog {
 public:
     explicit TQtAboutView(TfrmAcercaDe& Form) : TQtDialog(TPlacement::Owner), FForm(Form) {
-        FUi.Image1->setPixmap(QIcon(":/quelvano.ico").pixmap(32, 32));
+        FUi.Image1->setPixmap(QIcon(":/icons/quelvano.ico").pixmap(32, 32));
         SetBoldFont(FUi.Label1, 150);
         FixSize();
         connect(FUi.btnAceptar, &QPushButton::clicked, this,
