@@ -12,7 +12,10 @@
 #include "ui/qt/QtMainWindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cerrno>
 #include <cstdio>
@@ -103,6 +106,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication Qt(argc, argv);
+    // Qt's own texts (the buttons of message boxes) in the desktop's language, as the system's
+    // message boxes are on Windows; without the translations installed they stay in English.
+    QTranslator QtTexts;
+    if (QtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&QtTexts);
     // Everything the program makes for itself hangs from here and goes before Qt does.
     TApplication App;
     try {
