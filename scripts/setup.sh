@@ -14,6 +14,10 @@ packages=(
   fonts-wine fonts-liberation
   libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3
   tcl dpkg-dev iproute2 pkgconf libsystemd-dev dbus-daemon librsvg2-bin icoutils
+  # The Linux front end: Qt Widgets and Qt Test, uic and moc; the offscreen platform is in libqt6gui6.
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  # A small XEmbed system tray and a pointer and keyboard from outside, for the tray's end-to-end test.
+  trayer xdotool
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -1,10 +1,20 @@
-// The Linux console check: one copy at a time, the data folder, provisioning, both tables opened
-// and a short report of what they hold.
+// The Linux entry: one copy at a time, the data folder and its database, the application's title,
+// the Qt windows, then the main window and its event loop.
 #include "DataFolder.h"
 
 #include "base/TApplication.h"
-#include "data/o_DatabaseConnection.h"
-#include "shell/GlobalUnit.h"
+#include "tray/qt/QtTray.h"
+#include "ui/f_WaitBox.h"
+#include "ui/f_main.h"
+#include "ui/qt/QtControls.h"
+#include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtMainWindow.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
 
 #include <cerrno>
 #include <cstdio>
@@ -46,29 +56,49 @@ TInstanceLock TakeInstanceLock(const std::string& Data) {
     return errno == EWOULDBLOCK ? TInstanceLock::Held : TInstanceLock::Failed;
 }
 
-int Run() {
-    TApplication App;
+// Steps up to the event loop; an error raised here ends the program.
+void StartUp() {
     ProvisionDataFolder();
-    TgtIPDBManager* Manager = GetIPDBManager();
-    Manager->OpenDatabase();
-    std::printf("%s\n%d IP sets, %d connections\n", DatabaseFileName().c_str(),
-                Manager->IPSets()->RecordCount(), Manager->ConnectionNames()->RecordCount());
-    return 0;
+    Application().Title = "Quelvano v1.47";
+    Application().OnProcessMessages = [] { QCoreApplication::processEvents(); };
+    RegisterQtDialogs();
+    RegisterQtMainWindow();
+    FrmMain = new TFrmMain(&Application(), QtTrayServices());
+    CreateWaitBox();
+}
+
+void ReportStartUpError(const std::string& Message) {
+    std::fprintf(stderr, "Application Error: %s\n", Message.c_str());
+    QMessageBox::critical(nullptr, QStringLiteral("Application Error"),
+                          QtText("Exception in module quelvano.\r\n\r\n" + Message));
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     const std::string Data = DataFolder();
     const TInstanceLock Lock = TakeInstanceLock(Data);
     if (Lock != TInstanceLock::Taken) {
         std::fprintf(stderr, "%s\n", Lock == TInstanceLock::Held ? AlreadyRunning : NoLock);
         return 0;
     }
+    QApplication Qt(argc, argv);
+    // Qt's own texts (the buttons of message boxes) in the desktop's language, as the system's
+    // message boxes are on Windows; without the translations installed they stay in English.
+    QTranslator QtTexts;
+    if (QtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&QtTexts);
+    // Everything the program makes for itself hangs from here and goes before Qt does.
+    TApplication App;
     try {
-        return Run();
+        StartUp();
     } catch (const std::exception& E) {
-        std::fprintf(stderr, "Application Error: %s\n", E.what());
+        delete FrmMain;
+        ReportStartUpError(E.what());
         return 1;
     }
+    const int ExitCode = RunMainWindow();
+    delete FrmMain;
+    return ExitCode;
 }

@@ -3,6 +3,7 @@
 #include "base/win32/WideText.h"
 #include "cli/CtlMain.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/win32/ApplyHelper.h"
 #include "shell/GlobalUnit.h"
 #include "shell/win32/ResourceFile.h"
 
@@ -62,6 +63,10 @@ std::string ExecutableFolder() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // An apply without administrator rights starts an elevated copy of the running program to
+    // carry out its lines: here that is this program, which must then do only that.
+    if (IsApplyHelperStart())
+        return RunApplyHelper();
     TApplication App;
     TConsoleBuffer OutBuffer(STD_OUTPUT_HANDLE), ErrBuffer(STD_ERROR_HANDLE);
     std::ostream Out(&OutBuffer), Err(&ErrBuffer);

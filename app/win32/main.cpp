@@ -2,6 +2,7 @@
 // application's title and help file, the hidden wait box, then the window and its message loop.
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "ipset/win32/ApplyHelper.h"
 #include "shell/GlobalUnit.h"
 #include "shell/win32/ResourceFile.h"
 #include "tray/win32/Win32Tray.h"
@@ -91,6 +92,9 @@ void ReportStartUpError(const std::string& Message) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The elevated copy that carries out one apply's lines: nothing else of the program runs.
+    if (IsApplyHelperStart())
+        return RunApplyHelper();
     const HANDLE Mutex = CreateMutexW(nullptr, TRUE, MutexName);
     if (Mutex == nullptr) {
         Refuse(NoMutex);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 // Writes Bytes to a temporary file beside FileName, flushes it to the disk and only then moves it
@@ -8,3 +10,12 @@
 // meanwhile, and that thing is left as it is. The temporary file is removed when anything fails.
 // Returns 0, or the system's error code (SysErrorMessage gives its text).
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace);
+
+// The first Limit bytes of FileName, the whole file by default; nothing when it cannot be opened
+// or read. The standard streams would do the same but bring the whole locale library with them,
+// a quarter of the Windows program's size.
+std::optional<std::string> ReadFileBytes(const std::string& FileName,
+                                         std::size_t Limit = static_cast<std::size_t>(-1));
+
+// Whether something other than a folder has FileName, a link that leads nowhere included.
+bool NameHeldByNonFolder(const std::string& FileName);

@@ -1,13 +1,12 @@
 #include "data/DBConnection.h"
 
+#include "base/DurableFile.h"
 #include "base/Exception.h"
-#include "base/FilePath.h"
 #include "data/Schema.h"
 
 #include <sqlite3.h>
 
 #include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -28,20 +27,18 @@ TDBConnection::~TDBConnection() {
 // Looks at the header before the engine does: the engine would report every foreign file as the
 // same puzzling "not a database".
 void TDBConnection::CheckFileFormat(const std::string& FileName) const {
-    std::ifstream In(FilePath(FileName), std::ios::binary);
-    if (!In)
+    const std::optional<std::string> Header = ReadFileBytes(FileName, 100);
+    if (!Header)
         throw Exception("No se puede abrir el archivo de base de datos " + Quoted(FileName) +
                         ": el archivo no existe o no se puede leer.");
-    char Header[100] = {};
-    In.read(Header, sizeof Header);
-    const auto Got = static_cast<std::size_t>(In.gcount());
+    const std::size_t Got = Header->size();
     if (Got == 0)
         throw Exception("El archivo de base de datos " + Quoted(FileName) + " esta vacio.");
-    if (Got >= 19 && std::memcmp(Header + 4, "Standard Jet DB", 15) == 0)
+    if (Got >= 19 && std::memcmp(Header->data() + 4, "Standard Jet DB", 15) == 0)
         throw Exception("El archivo de base de datos " + Quoted(FileName) +
                         " tiene el formato Jet de versiones anteriores, que esta version no "
                         "puede abrir.");
-    if (Got < sizeof Header || std::memcmp(Header, "SQLite format 3", 16) != 0)
+    if (Got < 100 || std::memcmp(Header->data(), "SQLite format 3", 16) != 0)
         throw Exception("El archivo " + Quoted(FileName) + " no es una base de datos de Quelvano.");
 }
 
@@ -108,7 +105,7 @@ void TTransaction::Commit() {
 }
 
 void CreateEmptyDatabase(const std::string& FileName) {
-    if (std::ifstream(FilePath(FileName)))
+    if (ReadFileBytes(FileName, 0))
         throw Exception("El archivo " + Quoted(FileName) + " ya existe.");
     sqlite3* Db = nullptr;
     int Rc =

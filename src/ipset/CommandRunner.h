@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/Exception.h"
+
 #include <memory>
 #include <string>
+#include <vector>
 
 // Runs one netsh command line and waits for it to end. On Windows it starts the system folder's
 // netsh.exe, whatever the line's first word, and hands it the line as it is.
@@ -9,9 +12,23 @@ class TCommandRunner {
 public:
     virtual ~TCommandRunner() = default;
 
+    // An apply hands over all its lines before the first runs and says when it is over, so a
+    // runner that has them carried out elsewhere can send them at once; Run is then called for
+    // each of them in order.
+    virtual void BeginApply(const std::vector<std::string>&) {}
+    virtual void EndApply() {}
+
     // The process's exit code, or -1 when it cannot be started. ShowWindow 0 keeps its window
     // hidden. Other failures raise.
     virtual int Run(const std::string& CommandLine, int ShowWindow) = 0;
+};
+
+// Raised by Run when the user refused the administrator rights the lines need: none of the
+// apply's lines has run, nor will.
+class EElevationDeclined : public Exception {
+public:
+    EElevationDeclined()
+        : Exception("Se necesitan permisos de administrador para cambiar la configuracion IP.") {}
 };
 
 // The platform's runner. Each command is followed by a pause of PauseMs, which lets the

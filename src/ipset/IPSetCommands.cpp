@@ -30,6 +30,54 @@ bool Succeeded(const TStepOutcome& Outcome) {
     return !Outcome.Failed && Outcome.Result == 0;
 }
 
+// The text between the quotes that follow Prefix, and what comes after the closing quote; false
+// when the line does not begin with Prefix and a quote or has no closing quote.
+bool SplitAtConnection(const std::string& Line, const std::string& Prefix, std::string& Connection,
+                       std::string& Rest) {
+    const size_t Open = Prefix.size();
+    if (Line.compare(0, Open, Prefix) != 0 || Line.size() <= Open || Line[Open] != Quote)
+        return false;
+    const size_t Close = Line.find(Quote, Open + 1);
+    if (Close == std::string::npos)
+        return false;
+    Connection = Line.substr(Open + 1, Close - Open - 1);
+    Rest = Line.substr(Close + 1);
+    return true;
+}
+
+// The Index-th piece of Text cut at every single blank ("a  b" has an empty piece between).
+std::string Piece(const std::string& Text, size_t Index) {
+    size_t Begin = 0;
+    for (; Index > 0; --Index) {
+        Begin = Text.find(' ', Begin);
+        if (Begin == std::string::npos)
+            return std::string();
+        ++Begin;
+    }
+    return Text.substr(Begin, Text.find(' ', Begin) - Begin);
+}
+
+// The values the lines seem to carry; whether they really are an apply's lines is told by
+// building the lines again from them.
+TIPSetValues GuessValues(const std::vector<std::string>& Lines) {
+    TIPSetValues V;
+    std::string Rest;
+    if (!SplitAtConnection(Lines[0], "netsh interface ip set address ", V.Connection, Rest))
+        return V;
+    V.Dhcp = Rest == "  dhcp ";
+    V.IPAddress = Piece(Rest, 3);
+    V.SubnetMask = Piece(Rest, 4);
+    V.Gateway = Piece(Rest, 5);
+    std::string Ignored;
+    if (Lines.size() > 1 &&
+        SplitAtConnection(Lines[1], "netsh interface ip set dns ", Ignored, Rest))
+        V.Dns = Piece(Rest, 3);
+    if (Lines.size() > 2 &&
+        SplitAtConnection(Lines[2], "netsh interface ip add dns ", Ignored, Rest))
+        V.Dns2 = Piece(Rest, 1);
+    return V;
+}
+
 } // namespace
 
 std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V) {
@@ -55,6 +103,21 @@ bool IsSafeToApply(const TIPSetValues& V) {
         return true;
     for (const std::string* Address : {&V.IPAddress, &V.SubnetMask, &V.Gateway, &V.Dns, &V.Dns2})
         if (!IsSafeAddress(*Address))
+            return false;
+    return true;
+}
+
+bool AreSafeApplyLines(const std::vector<std::string>& CommandLines) {
+    if (CommandLines.empty())
+        return false;
+    const TIPSetValues V = GuessValues(CommandLines);
+    if (!IsSafeToApply(V))
+        return false;
+    const std::vector<TApplyStep> Steps = BuildApplySteps(V);
+    if (Steps.size() != CommandLines.size())
+        return false;
+    for (size_t I = 0; I < Steps.size(); ++I)
+        if (Steps[I].CommandLine != CommandLines[I])
             return false;
     return true;
 }

@@ -34,6 +34,10 @@ std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& Values);
 // control character in the connection name, anything but digits and dots in an address used.
 bool IsSafeToApply(const TIPSetValues& Values);
 
+// True when the lines are, in order and byte for byte, what BuildApplySteps makes for values that
+// pass IsSafeToApply: the check of whoever is handed an apply's lines to run.
+bool AreSafeApplyLines(const std::vector<std::string>& CommandLines);
+
 // What an apply tells the user at its end: the balloon's title and text.
 struct TApplyReport {
     std::string Title;

@@ -26,6 +26,28 @@ private:
     bool& FFlag;
 };
 
+// Hands the runner an apply's lines before the first runs, and tells it when the apply is over
+// however it ends.
+class TApplySession {
+public:
+    TApplySession(TCommandRunner* Runner, const std::vector<TApplyStep>& Steps) : FRunner(Runner) {
+        std::vector<std::string> Lines;
+        for (const TApplyStep& Step : Steps)
+            Lines.push_back(Step.CommandLine);
+        if (FRunner)
+            FRunner->BeginApply(Lines);
+    }
+    ~TApplySession() {
+        if (FRunner)
+            FRunner->EndApply();
+    }
+    TApplySession(const TApplySession&) = delete;
+    TApplySession& operator=(const TApplySession&) = delete;
+
+private:
+    TCommandRunner* FRunner;
+};
+
 } // namespace
 
 TgtIPSetManager::TgtIPSetManager(TComponent* AOwner)
@@ -96,10 +118,12 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
 
     ShowWaitBox();
     std::vector<TStepOutcome> Outcomes;
+    std::string Declined;
     try {
         SetProgress(35);
         Application().ProcessMessages();
         const std::vector<TApplyStep> Steps = BuildApplySteps(Values);
+        const TApplySession Session(FRunner.get(), Steps);
         for (std::size_t I = 0; I < Steps.size(); ++I) {
             Outcomes.push_back(RunStep(Steps[I]));
             SetProgress(Steps[I].Progress);
@@ -107,12 +131,14 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
                 OnStepDone(static_cast<int>(I) + 1, static_cast<int>(Steps.size()), Steps[I],
                            Outcomes.back());
         }
+    } catch (const EElevationDeclined& E) {
+        Declined = E.Message();
     } catch (...) {
         Complete();
         throw;
     }
     Complete();
-    ShowOutcome(Values, FailureBalloonText(Outcomes));
+    ShowOutcome(Values, Declined.empty() ? FailureBalloonText(Outcomes) : Declined);
 }
 
 // Everything is read, and checked, before the wait box shows or anything runs.
@@ -148,6 +174,8 @@ int TgtIPSetManager::RunCommand(const std::string& CommandLine, unsigned short S
         if (!FRunner)
             return -1;
         return FRunner->Run(CommandLine, ShowWindow);
+    } catch (const EElevationDeclined&) {
+        throw; // not a failed step: the apply is over before anything ran
     } catch (const std::exception& E) {
         FRunFailed = true;
         FRunError = E.what();

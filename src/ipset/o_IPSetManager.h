@@ -44,7 +44,7 @@ public:
     void ApplyIPSet(int ID);
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
-    // (reported in a balloon and a message dialog).
+    // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
     int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
 
     // Rebuilds the IP-set tree, then the adapter tree.

@@ -3,6 +3,7 @@
 #include "base/TComponent.h"
 #include "tray/Controls.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ public:
     bool AutoPopup = true;
     // The component that popped the menu up last.
     TComponent* PopupComponent = nullptr;
+    // The platform's list of the items' pictures (an image list handle on Windows); 0 for none.
+    std::uintptr_t Images = 0;
 
 private:
     TMenuItem FItems;

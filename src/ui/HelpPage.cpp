@@ -1,22 +1,12 @@
 #include "ui/HelpPage.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include "base/DurableFile.h"
 
-std::filesystem::path SaveHelpPage(const std::string& Html) {
-    std::error_code Error;
-    const std::filesystem::path Folder = std::filesystem::temp_directory_path(Error);
-    if (Error)
+std::string SaveHelpPage(const std::string& Folder, const std::string& Html) {
+    if (Folder.empty())
         return {};
-    const std::filesystem::path Page = Folder / "quelvano-ayuda.html";
-    {
-        std::ifstream In(Page, std::ios::binary);
-        if (In && std::string(std::istreambuf_iterator<char>(In), {}) == Html)
-            return Page;
-    }
-    std::ofstream Out(Page, std::ios::binary | std::ios::trunc);
-    Out.write(Html.data(), static_cast<std::streamsize>(Html.size()));
-    Out.close();
-    return Out ? Page : std::filesystem::path();
+    const std::string Page = Folder + "quelvano-ayuda.html";
+    if (ReadFileBytes(Page) == Html)
+        return Page;
+    return WriteFileDurably(Page, Html, true) == 0 ? Page : std::string();
 }

@@ -1,25 +1,58 @@
 #!/usr/bin/env bash
-# Start-up of the Linux console check in a private XDG tree: provisioning, refusal of foreign
-# files, the single-instance lock (in the runtime folder or, without one, the data folder) and its
-# release when the holder is killed.
+# Start-up of the Linux program in a private XDG tree under a private X server: provisioning,
+# refusal of foreign files with the Application Error report, the single-instance lock (in the
+# runtime folder or, without one, the data folder) and its release when the holder is killed.
 set -u
 exe=$1 template=$2
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 tmp=$(mktemp -d)
 holder=""
-trap '[ -n "$holder" ] && kill -9 "$holder" 2>/dev/null; rm -rf "$tmp"' EXIT
+trap '[ -n "$holder" ] && kill -9 "$holder" 2>/dev/null; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid"; rm -rf "$tmp"' EXIT
+source "$root/scripts/xvfb.sh"
+start_xvfb || { echo "FAIL: no X server"; exit 1; }
+unset DBUS_SESSION_BUS_ADDRESS
 export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/run
 mkdir -p "$XDG_RUNTIME_DIR"
 db=$XDG_DATA_HOME/quelvano/quelvano.ipdb
 fail() { echo "FAIL: $*"; exit 1; }
+# Polls for up to ten seconds for a shown window of that exact name; its id.
+window() {
+  local w
+  for _ in $(seq 100); do
+    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$w" ] && echo "$w" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Starts the program (with the command line before it, if any) and ends it once its main window
+# shows; fails when it never does.
+run_to_window() {
+  "$@" "$exe" >"$tmp/out" 2>&1 &
+  local pid=$!
+  window "Quelvano v1.47 build 351" >/dev/null || { kill "$pid"; fail "no main window: $(cat "$tmp/out")"; }
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+}
+# Starts the program, answers its Application Error report and leaves its exit code in rc and
+# what it wrote in out.
+run_to_error() {
+  "$exe" >"$tmp/out" 2>&1 &
+  local pid=$! box
+  box=$(window "Application Error") || { kill "$pid"; fail "no Application Error: $(cat "$tmp/out")"; }
+  xdotool windowfocus "$box" key Return
+  wait "$pid"
+  rc=$?
+  out=$(cat "$tmp/out")
+}
 
-out=$("$exe" 2>&1) || fail "fresh start: exit $? ($out)"
+run_to_window
 cmp -s "$db" "$template" || fail "provisioned file differs from the template"
-grep -q "0 IP sets, 0 connections" <<<"$out" || fail "report: $out"
 [ -z "$(ls "$XDG_DATA_HOME/quelvano" | grep -v '^quelvano.ipdb$')" ] || fail "left-over files"
 
 printf '\0\0\0\0Standard Jet DB\0' >"$db"
 before=$(md5sum <"$db")
-out=$("$exe" 2>&1); rc=$?
+run_to_error
 [ "$rc" -eq 1 ] || fail "Jet file: exit $rc"
 grep -q "\"$db\"" <<<"$out" || fail "Jet file: message does not name the file: $out"
 [ "$(md5sum <"$db")" = "$before" ] || fail "Jet file was changed"
@@ -48,7 +81,7 @@ for runtime in "$tmp/run" ""; do
   [ "$err" = "$expected" ] || fail "refusal text ($lock): $err"
   [ ! -e "$db" ] || fail "refused copy provisioned ($lock)"
   kill -9 "$holder"; wait "$holder" 2>/dev/null; holder=""
-  start >/dev/null 2>&1 || fail "start after the holder was killed: exit $?"
+  if [ -n "$runtime" ]; then run_to_window env XDG_RUNTIME_DIR="$runtime"; else run_to_window env -u XDG_RUNTIME_DIR; fi
 done
 
 # A lock file that cannot be made is no sign of another copy.
@@ -60,6 +93,6 @@ err=$(XDG_RUNTIME_DIR=$tmp/missing "$exe" 2>&1 >/dev/null); rc=$?
 
 export XDG_DATA_HOME=$tmp/not-a-folder
 : >"$XDG_DATA_HOME"
-"$exe" >/dev/null 2>&1; rc=$?
+run_to_error
 [ "$rc" -eq 1 ] || fail "unusable data folder: exit $rc"
 echo "linux start: all checks passed"

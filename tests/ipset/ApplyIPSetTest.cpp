@@ -24,13 +24,20 @@ namespace {
 class RecordingRunner : public TCommandRunner {
 public:
     struct Script {
+        std::vector<std::string> Handed; // by BeginApply
+        int Ended = 0;
         std::vector<std::string> Lines;
         std::vector<int> Results;
         std::function<void()> DuringRun;
         bool Throw = false;
+        bool Decline = false;
     };
     explicit RecordingRunner(Script& S) : FScript(S) {}
+    void BeginApply(const std::vector<std::string>& Lines) override { FScript.Handed = Lines; }
+    void EndApply() override { ++FScript.Ended; }
     int Run(const std::string& CommandLine, int) override {
+        if (FScript.Decline)
+            throw EElevationDeclined();
         FScript.Lines.push_back(CommandLine);
         if (FScript.DuringRun)
             FScript.DuringRun();
@@ -127,6 +134,8 @@ TEST_F(ApplyIPSet, StaticSetRunsItsThreeLinesAndReportsSuccess) {
                              "255.255.255.0 192.0.2.1 1",
                              "netsh interface ip set dns \"LAN 1\"  static 192.0.2.53 primary",
                              "netsh interface ip add dns \"LAN 1\" 198.51.100.53 2"}));
+    EXPECT_EQ(Run.Handed, Run.Lines);
+    EXPECT_EQ(Run.Ended, 1);
     EXPECT_EQ(Progress, (std::vector<int>{35, 50, 70, 90, 100}));
     EXPECT_EQ(FrmWaitBox, nullptr);
     EXPECT_EQ(Tray.BalloonTitle(), "Cambio de IP satisfactorio!");
@@ -219,6 +228,23 @@ TEST_F(ApplyIPSet, RunnerErrorShowsTheMessageAndCountsAsAFailedStep) {
     EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
     EXPECT_NE(Tray.BalloonHint().find("Paso 1 de 2"), std::string::npos);
     EXPECT_NE(Tray.BalloonHint().find("Paso 2 de 2"), std::string::npos);
+}
+
+TEST_F(ApplyIPSet, DeclinedRightsRunNothingSayWhyAndStillRefreshTheTrees) {
+    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
+    FakeTree Tree;
+    Manager.SetIPSetTreeView(&Tree);
+    Run.Decline = true;
+    Manager.ApplyIPSet(ID);
+    EXPECT_TRUE(Run.Lines.empty());
+    EXPECT_EQ(Run.Ended, 1);
+    EXPECT_EQ(Progress, (std::vector<int>{35, 100}));
+    EXPECT_EQ(Tree.Clears, 1);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
+    EXPECT_EQ(Tray.BalloonHint(),
+              "Se necesitan permisos de administrador para cambiar la configuracion IP.");
+    EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
 }
 
 TEST_F(ApplyIPSet, RequestDuringARunningApplyIsIgnored) {

@@ -107,6 +107,47 @@ TEST(IPSetCommands_Safety, DhcpSetIsNotJudgedByAddressesItDoesNotUse) {
     EXPECT_FALSE(IsSafeToApply(V));
 }
 
+// The check made by the elevated copy that is handed an apply's lines.
+TEST(IPSetCommands_Safety, OnlyTheLinesOfAnApplyOfSafeValuesPass) {
+    const std::vector<std::string> S = Lines(Static()), H = Lines(Dhcp());
+    const auto Named = [](const std::string& Name, TIPSetValues V) {
+        V.Connection = Name;
+        return Lines(V);
+    };
+    const auto Changed = [](std::vector<std::string> L, size_t I, const std::string& Line) {
+        L[I] = Line;
+        return L;
+    };
+    const struct {
+        const char* Label;
+        std::vector<std::string> Lines;
+        bool Safe;
+    } Cases[] = {
+        {"static set", S, true},
+        {"DHCP set", H, true},
+        {"empty gateway and alternate DNS", Lines(Static("", "")), true},
+        {"accented name", Named("Conexi\xC3\xB3n de \xC3\xA1rea local", Dhcp()), true},
+        {"nothing", {}, false},
+        {"a line missing", {S[0], S[1]}, false},
+        {"a line more", {H[0], H[1], H[1]}, false},
+        {"lines in another order", {H[1], H[0]}, false},
+        {"lines of two connections", {S[0], S[1], Named("LAN 2", Static())[2]}, false},
+        {"quote in the name", Named("LAN\" 1", Dhcp()), false},
+        {"control character in the name", Named("LAN\x01", Dhcp()), false},
+        {"second command on the line",
+         Changed(H, 1, H[1] + "\r\nnetsh firewall set opmode disable"), false},
+        {"command in an address", Lines(Static("192.0.2.1&calc")), false},
+        {"another program", Changed(H, 0, "cmd /c " + H[0]), false},
+        {"another netsh command", Changed(S, 2, "netsh interface ip delete dns \"LAN 1\" all"),
+         false},
+        {"other netsh context", {"netsh advfirewall set allprofiles state off"}, false},
+        {"other metric", Changed(S, 0, S[0].substr(0, S[0].size() - 1) + "2"), false},
+        {"blanks changed", Changed(H, 0, "netsh interface ip set address \"LAN 1\" dhcp"), false},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(AreSafeApplyLines(C.Lines), C.Safe) << C.Label;
+}
+
 TEST(IPSetCommands_Balloon, SuccessTexts) {
     EXPECT_EQ(SuccessBalloonText(Static()), "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\r"
                                             "Gateway: 192.0.2.1\rDNS preferido: 192.0.2.53\r"

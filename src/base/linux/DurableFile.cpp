@@ -1,9 +1,11 @@
 #include "base/DurableFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +54,32 @@ void SyncFolderOf(const std::string& FileName) {
 }
 
 } // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
+    const int Fd = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd < 0)
+        return std::nullopt;
+    std::string Bytes;
+    char Buffer[65536];
+    ssize_t Got = 0;
+    while (Bytes.size() < Limit) {
+        Got = read(Fd, Buffer, std::min(Limit - Bytes.size(), sizeof Buffer));
+        if (Got < 0 && errno == EINTR)
+            continue;
+        if (Got <= 0)
+            break;
+        Bytes.append(Buffer, static_cast<std::size_t>(Got));
+    }
+    close(Fd);
+    if (Got < 0)
+        return std::nullopt;
+    return Bytes;
+}
+
+bool NameHeldByNonFolder(const std::string& FileName) {
+    struct stat Status {};
+    return lstat(FileName.c_str(), &Status) == 0 && !S_ISDIR(Status.st_mode);
+}
 
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
     const std::string Temp = FileName + ".tmp";

@@ -21,6 +21,35 @@ bool WriteAll(HANDLE File, const std::string& Bytes) {
 
 } // namespace
 
+std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
+    const HANDLE File = CreateFileW(ToWide(FileName).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string Bytes;
+    char Buffer[65536];
+    DWORD Got = 0;
+    bool Ok = true;
+    while (Bytes.size() < Limit) {
+        const auto Want =
+            static_cast<DWORD>(std::min<std::size_t>(Limit - Bytes.size(), sizeof Buffer));
+        Ok = ReadFile(File, Buffer, Want, &Got, nullptr);
+        if (!Ok || Got == 0)
+            break;
+        Bytes.append(Buffer, Got);
+    }
+    CloseHandle(File);
+    if (!Ok)
+        return std::nullopt;
+    return Bytes;
+}
+
+bool NameHeldByNonFolder(const std::string& FileName) {
+    const DWORD Attributes = GetFileAttributesW(ToWide(FileName).c_str());
+    return Attributes != INVALID_FILE_ATTRIBUTES && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
     const std::wstring Target = ToWide(FileName);
     const std::wstring Temp = Target + L".tmp";

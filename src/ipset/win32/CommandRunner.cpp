@@ -2,6 +2,8 @@
 
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "ipset/win32/ElevatedRunner.h"
+#include "ipset/win32/NetshRunner.h"
 
 #include <windows.h>
 
@@ -72,6 +74,16 @@ private:
 
 } // namespace
 
-std::unique_ptr<TCommandRunner> CreateCommandRunner(unsigned PauseMs) {
+std::unique_ptr<TCommandRunner> CreateNetshRunner(unsigned PauseMs) {
     return std::make_unique<TWin32CommandRunner>(PauseMs);
+}
+
+// netsh changes nothing without administrator rights, and a program started from the Run key
+// never has them: the lines then go to an elevated copy of this program.
+std::unique_ptr<TCommandRunner> CreateCommandRunner(unsigned PauseMs) {
+    if (IsProcessElevated())
+        return CreateNetshRunner(PauseMs);
+    return CreateElevatedRunner(PauseMs, [](const std::wstring& Parameters) {
+        return LaunchElevated(ToWide(Application().ExeName()), Parameters);
+    });
 }

@@ -1,5 +1,7 @@
 #include "ui/HelpPage.h"
 
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include <spawn.h>
@@ -10,12 +12,21 @@ extern char** environ;
 // The page, built into the program from resources/ayuda.html.
 extern const char* const HelpPageHtml;
 
+namespace {
+
+std::string TemporaryFolder() {
+    std::error_code Error;
+    const std::filesystem::path Folder = std::filesystem::temp_directory_path(Error);
+    return Error ? std::string() : Folder.string() + "/";
+}
+
+} // namespace
+
 void OpenHelpPage() {
-    const std::filesystem::path Page = SaveHelpPage(HelpPageHtml);
-    if (Page.empty())
+    std::string File = SaveHelpPage(TemporaryFolder(), HelpPageHtml);
+    if (File.empty())
         return;
     std::string Opener = "xdg-open";
-    std::string File = Page.string();
     char* Arguments[] = {Opener.data(), File.data(), nullptr};
     pid_t Child = 0;
     if (posix_spawnp(&Child, Opener.c_str(), nullptr, nullptr, Arguments, environ) != 0)

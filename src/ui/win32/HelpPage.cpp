@@ -1,5 +1,7 @@
 #include "ui/HelpPage.h"
 
+#include "base/win32/WideText.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -17,13 +19,21 @@ std::string EmbeddedPage() {
     return std::string(static_cast<const char*>(Bytes), SizeofResource(Module, Info));
 }
 
+// With its closing backslash, as the system gives it.
+std::string TemporaryFolder() {
+    wchar_t Folder[MAX_PATH + 1];
+    const DWORD Length = GetTempPathW(MAX_PATH + 1, Folder);
+    return Length == 0 || Length > MAX_PATH ? std::string()
+                                            : FromWide(std::wstring(Folder, Length));
+}
+
 } // namespace
 
 void OpenHelpPage() {
     const std::string Html = EmbeddedPage();
     if (Html.empty())
         return;
-    const std::filesystem::path Page = SaveHelpPage(Html);
+    const std::string Page = SaveHelpPage(TemporaryFolder(), Html);
     if (!Page.empty())
-        ShellExecuteW(GetActiveWindow(), nullptr, Page.c_str(), L"", L"", SW_SHOWNORMAL);
+        ShellExecuteW(GetActiveWindow(), nullptr, ToWide(Page).c_str(), L"", L"", SW_SHOWNORMAL);
 }

@@ -177,6 +177,7 @@ TWin32MainView::~TWin32MainView() {
     for (HGDIOBJ Font : {FFont, FBoldFont})
         if (Font != nullptr)
             DeleteObject(Font);
+    Form.TrayIconMenu.Images = 0;
     if (FTreeImages != nullptr)
         ImageList_Destroy(FTreeImages);
     if (FShortcuts != nullptr)
@@ -196,6 +197,8 @@ void TWin32MainView::CreateControls() {
     FHeaders[0] = CreateHeader(L"  [Mis configuraciones IP]");
     FHeaders[1] = CreateHeader(L"  [Conexiones a Red]");
     FTreeImages = CreateImagenes16x16();
+    // The tray menu's items show the trees' pictures.
+    Form.TrayIconMenu.Images = reinterpret_cast<std::uintptr_t>(FTreeImages);
     const RECT None = {0, 0, 0, 0};
     for (auto& Tree : FTrees) {
         Tree = std::make_unique<TWin32TreeView>(nullptr, FWindow, None);

@@ -17,14 +17,17 @@ HANDLE CreateOutput(const std::wstring& Path) {
 
 } // namespace
 
-// netsh.exe itself is put into the prefix's system folder by the fake_netsh fixture.
+// netsh.exe itself is put into the prefix's system folder by the fake_netsh fixture. The program
+// runs as a user without administrator rights does, so its lines go through an elevated copy.
 TCtlProgram::TCtlProgram(const TempFolder& Folder) : FFolder(PathText(Folder.Path())) {
+    SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", L"1");
     std::filesystem::copy_file(FilePath(QUELVANO_CTL_EXE), FilePath(FFolder + "\\quelvanoctl.exe"));
     SetEnvironmentVariableW(L"FAKE_NETSH_LOG", ToWide(FFolder + "\\netsh.log").c_str());
     SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
 }
 
 TCtlProgram::~TCtlProgram() {
+    SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", nullptr);
     SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
     SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
 }

@@ -189,13 +189,20 @@ std::vector<std::wstring> ShownTips() {
     return Tips;
 }
 
+// The whole text of the balloon that shows Part, once one does.
+std::wstring BalloonWith(const std::wstring& Part) {
+    std::wstring Found;
+    WaitFor([&] {
+        for (const std::wstring& Tip : ShownTips())
+            if (Tip.find(Part) != std::wstring::npos)
+                Found = Tip;
+        return !Found.empty();
+    });
+    return Found;
+}
+
 ::testing::AssertionResult BalloonSays(const std::wstring& Part) {
-    if (WaitFor([&] {
-            for (const std::wstring& Tip : ShownTips())
-                if (Tip.find(Part) != std::wstring::npos)
-                    return true;
-            return false;
-        }))
+    if (!BalloonWith(Part).empty())
         return ::testing::AssertionSuccess();
     std::string Seen;
     for (const std::wstring& Tip : ShownTips())
@@ -216,6 +223,8 @@ protected:
         RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quelvano147", L"StartMinimizado");
         SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
         SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
+        SetEnvironmentVariableW(L"FAKE_NETSH_PARENTS", nullptr);
+        SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", nullptr);
     }
 
     // The machine's first adapter gets a connection name, as Windows gives each one.
@@ -280,7 +289,7 @@ protected:
 
     // Fills the editor that has the caption and accepts it.
     void FillEditor(const std::wstring& Caption, const std::wstring& Name,
-                    const std::vector<std::wstring>& Addresses) {
+                    const std::vector<std::wstring>& Addresses, bool Dhcp = false) {
         const HWND Editor = Copy->WaitForWindow(L"#32770", Caption);
         ASSERT_NE(Editor, nullptr) << FromWide(Caption);
         Type(FieldAfter(Editor, L"Descripcion :"), Name);
@@ -288,6 +297,8 @@ protected:
                                          L"DNS preferido :", L"DNS alternativo :"};
         for (std::size_t I = 0; I < Addresses.size(); ++I)
             Type(FieldAfter(Editor, Labels[I]), Addresses[I]);
+        if (Dhcp)
+            Press(Editor, L"Habilitar DHCP");
         PickFirst(FieldAfter(Editor, L"Adaptador de Red :"));
         PostMessageW(ChildWithText(Editor, L"&Aceptar"), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(Editor); }));
@@ -299,12 +310,17 @@ protected:
             const std::string Log = ReadWholeFile(Folder.File("netsh.log"));
             return std::size_t(std::count(Log.begin(), Log.end(), '\n')) >= Count;
         });
-        const std::string All = ReadWholeFile(Folder.File("netsh.log"));
+        return TakeLines("netsh.log");
+    }
+
+    // The lines of a file in the folder, which goes.
+    Lines TakeLines(const std::string& Name) {
+        const std::string All = ReadWholeFile(Folder.File(Name));
         Lines Result;
         std::size_t Start = 0;
         for (std::size_t End; (End = All.find('\n', Start)) != std::string::npos; Start = End + 1)
             Result.push_back(All.substr(Start, End - Start));
-        std::filesystem::remove(FilePath(Folder.File("netsh.log")));
+        std::filesystem::remove(FilePath(Folder.File(Name)));
         return Result;
     }
 
@@ -402,6 +418,59 @@ TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
     // Archivo, Salir (Alt+A, S) closes at once.
     ASSERT_TRUE(ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, 'a'); }, {'S'}));
     EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+// Told it has no administrator rights, the program hands each apply to a second quelvano.exe in
+// helper mode; netsh gets the same lines, their codes come back into the same balloons. The
+// first copy adds the sets in a fresh folder, the second one, with the rights, applies them again.
+TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItselfDoes) {
+    SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", L"0 0 3");
+    SetEnvironmentVariableW(L"FAKE_NETSH_PARENTS", (Folder.Path() / "parents.log").c_str());
+    const struct {
+        std::wstring Set, Balloon;
+        Lines Run;
+    } Sets[] = {
+        {L"OFICINA", L"Paso 3 de 3: netsh termino con el codigo 3", StaticLines},
+        {L"MOVIL",
+         L"DHCP: Si",
+         {"netsh interface ip set address \"Conexion de prueba\"  dhcp ",
+          "netsh interface ip set dns \"Conexion de prueba\"  dhcp "}},
+    };
+    std::vector<std::wstring> Balloons[2];
+    std::vector<Lines> Parents[2];
+    for (int Elevated : {0, 1}) {
+        SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", Elevated ? nullptr : L"1");
+        Start();
+        if (!Elevated) {
+            PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+            FillEditor(
+                L"Agregar nueva IP", L"Oficina",
+                {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
+            PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+            FillEditor(L"Agregar nueva IP", L"Movil", {}, true);
+        }
+        for (const auto& S : Sets) {
+            SCOPED_TRACE(FromWide(S.Set) + (Elevated ? " in process" : " through the helper"));
+            ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(S.Set) != nullptr; }));
+            ASSERT_TRUE(FromTreePopUp(S.Set, {VK_DOWN, VK_RETURN}));
+            EXPECT_EQ(NetshLines(S.Run.size()), S.Run);
+            EXPECT_TRUE(WaitFor([&] { return Copy->FindWindowOf(L"TFrmWaitBox") == nullptr; }));
+            Balloons[Elevated].push_back(BalloonWith(S.Balloon));
+            // Who started each netsh: "<process id> <file name>".
+            Parents[Elevated].push_back(TakeLines("parents.log"));
+        }
+        const std::string Self = std::to_string(GetProcessId(Copy->Process())) + " quelvano.exe";
+        ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
+        EXPECT_EQ(Copy->ExitCode(), 0);
+        for (const Lines& Apply : Parents[Elevated]) {
+            ASSERT_FALSE(Apply.empty());
+            EXPECT_EQ(Apply, Lines(Apply.size(), Apply[0]));
+            EXPECT_EQ(Apply[0] == Self, bool(Elevated)) << Apply[0];
+            EXPECT_NE(Apply[0].find(" quelvano.exe"), std::string::npos) << Apply[0];
+        }
+    }
+    EXPECT_EQ(Balloons[0], Balloons[1]);
+    EXPECT_FALSE(Balloons[0][0].empty() || Balloons[0][1].empty());
 }
 
 TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -116,11 +118,37 @@ std::wstring Beside(const wchar_t* Name) {
     return P.substr(0, P.find_last_of(L"\\/") + 1) + Name;
 }
 
-TEST_F(Win32Tray, RightButtonUpPopsTheMenuUpAndRunsTheChosenItem) {
+// A picture of one colour with a transparent frame, the colour the menu driver looks for.
+HIMAGELIST RedPicture() {
+    const HIMAGELIST List = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
+    const HDC Screen = GetDC(nullptr);
+    const HBITMAP Picture = CreateCompatibleBitmap(Screen, 16, 16);
+    const HDC Dc = CreateCompatibleDC(Screen);
+    const HGDIOBJ Old = SelectObject(Dc, Picture);
+    const RECT All{0, 0, 16, 16};
+    const RECT Inside{2, 2, 14, 14};
+    const HBRUSH Frame = CreateSolidBrush(RGB(255, 0, 255));
+    const HBRUSH Red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(Dc, &All, Frame);
+    FillRect(Dc, &Inside, Red);
+    SelectObject(Dc, Old);
+    ImageList_AddMasked(List, Picture, RGB(255, 0, 255));
+    for (HGDIOBJ O : {HGDIOBJ(Frame), HGDIOBJ(Red), HGDIOBJ(Picture)})
+        DeleteObject(O);
+    DeleteDC(Dc);
+    ReleaseDC(nullptr, Screen);
+    return List;
+}
+
+TEST_F(Win32Tray, RightButtonUpPopsTheMenuUpWithItsPicturesAndRunsTheChosenItem) {
     TTrayIcon Tray(nullptr, Services);
     TPopupMenu Menu;
+    const HIMAGELIST Pictures = RedPicture();
+    Menu.Images = reinterpret_cast<std::uintptr_t>(Pictures);
     int Chosen = 0;
-    Menu.Items().Add("Restaurar")->OnClick = [&](TComponent*) { ++Chosen; };
+    TMenuItem* First = Menu.Items().Add("Restaurar");
+    First->ImageIndex = 0;
+    First->OnClick = [&](TComponent*) { ++Chosen; };
     Menu.Items().Add("Salir");
     Tray.SetPopupMenu(&Menu);
 
@@ -139,6 +167,7 @@ TEST_F(Win32Tray, RightButtonUpPopsTheMenuUpAndRunsTheChosenItem) {
     GetExitCodeProcess(Driver.hProcess, &Code);
     CloseHandle(Driver.hThread);
     CloseHandle(Driver.hProcess);
+    ImageList_Destroy(Pictures);
     EXPECT_EQ(Code, 0u);
     EXPECT_EQ(Chosen, 1);
     EXPECT_FALSE(Menu.AutoPopup);

@@ -1,0 +1,300 @@
+// Applies IP sets as a copy of the program without administrator rights does: the lines go to the
+// real quelvano.exe in helper mode, started through ShellExecuteExW "runas" (under Wine, where
+// every program is elevated, without a prompt), which runs them through the fake netsh.exe in the
+// prefix's system folder.
+#include "base/TApplication.h"
+#include "base/win32/WideText.h"
+#include "data/o_DatabaseConnection.h"
+#include "fakes/FakeTray.h"
+#include "fakes/FakeTree.h"
+#include "fakes/TempStore.h"
+#include "ipset/o_IPSetManager.h"
+#include "ipset/win32/ApplyHelper.h"
+#include "ipset/win32/ElevatedRunner.h"
+#include "ipset/win32/HelperPipe.h"
+#include "ipset/win32/NetshRunner.h"
+#include "tray/ExtCtrlsX.h"
+#include "ui/f_WaitBox.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> Example = {"192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53",
+                                          "198.51.100.53"};
+
+class RecordingView : public TWaitBoxView {
+public:
+    explicit RecordingView(std::vector<int>& Log) : FLog(Log) {}
+    void Show() override {}
+    void SetProgress(int Position) override { FLog.push_back(Position); }
+
+private:
+    std::vector<int>& FLog;
+};
+
+// What an apply left: the lines netsh was given, the wait box's positions, the balloon.
+struct TOutcome {
+    std::vector<std::string> Lines;
+    std::vector<int> Progress;
+    std::string Title;
+    std::string Hint;
+    TBalloonFlags Flags;
+    auto Tied() const { return std::tie(Lines, Progress, Title, Hint, Flags); }
+};
+
+class ElevatedApply : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t Temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, Temp);
+        FLog = std::wstring(Temp) + L"quelvano-helper-" + std::to_wstring(GetCurrentProcessId()) +
+               L".log";
+        SetEnvironmentVariableW(L"FAKE_NETSH_LOG", FLog.c_str());
+        Manager.SetIPSetDataSet(Store.Db.IPSets());
+        Manager.SetConnectionsDataSet(Store.Db.ConnectionNames());
+        Manager.SetTrayIcon(&Tray);
+        Manager.SetIPSetTreeView(&Tree);
+        WaitBoxViewFactory = [this] { return std::make_unique<RecordingView>(Progress); };
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
+        SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
+        WaitBoxViewFactory = nullptr;
+        Application().OnProcessMessages = nullptr;
+        DeleteFileW(FLog.c_str());
+    }
+
+    int AddSet(bool Dhcp) {
+        return PostIPSet(Store.Db, "Casa", PostConnection(Store.Db, "Conexi\xC3\xB3n LAN"), Dhcp,
+                         Example);
+    }
+
+    std::vector<std::string> Received() const {
+        std::ifstream In(FLog.c_str(), std::ios::binary);
+        std::vector<std::string> Lines;
+        for (std::string Line; std::getline(In, Line);)
+            Lines.push_back(Line);
+        return Lines;
+    }
+
+    // The runner of a copy without administrator rights, with the real program as its helper.
+    std::unique_ptr<TCommandRunner> HelperRunner(unsigned PauseMs) {
+        return CreateElevatedRunner(PauseMs, [this](const std::wstring& Parameters) {
+            TLaunch Launch = LaunchElevated(ToWide(QUELVANO_EXE), Parameters);
+            ++Launches;
+            Helper = Launch.Process.get();
+            return Launch;
+        });
+    }
+
+    TOutcome Apply(int ID, std::unique_ptr<TCommandRunner> Runner) {
+        DeleteFileW(FLog.c_str());
+        Progress.clear();
+        Tray.SetBalloonTitle("");
+        Tray.SetBalloonHint("");
+        Manager.SetCommandRunner(std::move(Runner));
+        Manager.ApplyIPSet(ID);
+        return {Received(), Progress, Tray.BalloonTitle(), Tray.BalloonHint(), Tray.BalloonFlags()};
+    }
+
+    TempStore Store;
+    FakeTray Fake;
+    TTrayIcon Tray{nullptr, Fake.Services()};
+    FakeTree Tree;
+    TgtIPSetManager Manager{nullptr};
+    std::vector<int> Progress;
+    std::wstring FLog;
+    int Launches = 0;
+    HANDLE Helper = nullptr; // the last helper started, while it is the runner's
+};
+
+TEST_F(ElevatedApply, HelperGivesTheSameLinesProgressAndBalloonsAsInProcess) {
+    const struct {
+        bool Dhcp;
+        const wchar_t* ExitCodes;
+        std::string Hint; // of the helper's outcome
+    } Cases[] = {
+        {false, L"",
+         "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\rGateway: 192.0.2.1\r"
+         "DNS preferido: 192.0.2.53\rDNS alternativo: 198.51.100.53\rDHCP: No"},
+        {true, L"", "DHCP: Si"},
+        {false, L"0 3 -2",
+         "Paso 2 de 3: netsh termino con el codigo 3\rPaso 3 de 3: netsh termino con el codigo -2"},
+        {true, L"7 0", "Paso 1 de 2: netsh termino con el codigo 7"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Hint);
+        const int ID = AddSet(C.Dhcp);
+        SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", C.ExitCodes);
+        const TOutcome InProcess = Apply(ID, CreateNetshRunner(0));
+        const int Before = Launches;
+        const TOutcome ThroughHelper = Apply(ID, HelperRunner(0));
+        EXPECT_EQ(Launches, Before + 1);
+        EXPECT_TRUE(ThroughHelper.Tied() == InProcess.Tied());
+        EXPECT_EQ(ThroughHelper.Lines.size(), C.Dhcp ? 2u : 3u);
+        EXPECT_EQ(ThroughHelper.Hint, C.Hint);
+    }
+}
+
+// A helper that is gone, or was never there, leaves its lines failed and the apply unblocked.
+// The helper ended early is ended once its second netsh has started (ending it inside its start
+// could leave that netsh half made): it reports a line only after its pause, so the second
+// result cannot be in.
+TEST_F(ElevatedApply, LinesTheRightHelperDoesNotReportFail) {
+    const int ID = AddSet(false);
+    const std::string Lost = "no se pudo ejecutar netsh";
+    Application().OnProcessMessages = [this] {
+        if (Progress.size() != 2 || Helper == nullptr)
+            return;
+        for (int Waited = 0; Received().size() < 2 && Waited < 10000; Waited += 10)
+            Sleep(10);
+        TerminateProcess(Helper, 1);
+        WaitForSingleObject(Helper, 10000);
+    };
+    THandle Posed; // the real helper, while another process poses as it
+    const struct {
+        const char* Label;
+        std::function<std::unique_ptr<TCommandRunner>()> Runner;
+        size_t LinesRun;
+        std::string Hint;
+    } Cases[] = {
+        {"ended while running its second line", [this] { return HelperRunner(1000); }, 2,
+         "Paso 2 de 3: " + Lost + "\rPaso 3 de 3: " + Lost},
+        {"ended before connecting",
+         [] {
+             return CreateElevatedRunner(0, [](const std::wstring&) {
+                 return LaunchElevated(ToWide(QUELVANO_EXE), L"--apply-helper");
+             });
+         },
+         0, "Paso 1 de 3: " + Lost + "\rPaso 2 de 3: " + Lost + "\rPaso 3 de 3: " + Lost},
+        {"another process connects",
+         [&] {
+             return CreateElevatedRunner(0, [&](const std::wstring& Parameters) {
+                 Posed = LaunchElevated(ToWide(QUELVANO_EXE), Parameters).Process;
+                 HANDLE Self = nullptr;
+                 DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(),
+                                 &Self, 0, FALSE, DUPLICATE_SAME_ACCESS);
+                 return TLaunch{OwnHandle(Self), 0};
+             });
+         },
+         0, "Paso 1 de 3: " + Lost + "\rPaso 2 de 3: " + Lost + "\rPaso 3 de 3: " + Lost},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Label);
+        Helper = nullptr;
+        const TOutcome O = Apply(ID, C.Runner());
+        EXPECT_EQ(O.Lines.size(), C.LinesRun);
+        EXPECT_EQ(O.Progress, (std::vector<int>{35, 50, 70, 90, 100}));
+        EXPECT_EQ(O.Hint, C.Hint);
+    }
+    // Once the apply has let go of the pipe, the real helper gives up without running anything.
+    DWORD Code = 0;
+    ASSERT_EQ(WaitForSingleObject(Posed.get(), 20000), WAIT_OBJECT_0);
+    GetExitCodeProcess(Posed.get(), &Code);
+    EXPECT_EQ(Code, DWORD(THelperExit::LinesRefused));
+}
+
+TEST_F(ElevatedApply, DeclinedPromptRunsNothingAndSaysWhy) {
+    const int ID = AddSet(false);
+    const int Clears = Tree.Clears;
+    const TOutcome O = Apply(ID, CreateElevatedRunner(0, [](const std::wstring&) {
+                                 return TLaunch{nullptr, ERROR_CANCELLED};
+                             }));
+    EXPECT_TRUE(O.Lines.empty());
+    EXPECT_EQ(O.Progress, (std::vector<int>{35, 100}));
+    EXPECT_EQ(O.Title, "Error al aplicar configuracion IP");
+    EXPECT_EQ(O.Hint, "Se necesitan permisos de administrador para cambiar la configuracion IP.");
+    EXPECT_EQ(O.Flags, TBalloonFlags::bfError);
+    EXPECT_EQ(Tree.Clears, Clears + 1);
+}
+
+// The exit code of the real program started in helper mode with these parameters, after Serve
+// has had its way with the pipe.
+DWORD HelperExit(const std::wstring& Parameters, const std::function<void(HANDLE)>& Serve) {
+    std::wstring Line = L"\"" + ToWide(QUELVANO_EXE) + L"\" " + Parameters;
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof Startup;
+    PROCESS_INFORMATION Info = {};
+    if (!CreateProcessW(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &Startup, &Info))
+        return DWORD(-1);
+    const THandle Process(Info.hProcess), Thread(Info.hThread);
+    Serve(Info.hProcess);
+    DWORD Code = DWORD(-1);
+    if (WaitForSingleObject(Info.hProcess, 20000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(Info.hProcess, &Code);
+    return Code;
+}
+
+TEST_F(ElevatedApply, HelperRefusesAPipeOrLinesNotMadeForItBeforeRunningAnything) {
+    const std::vector<std::string> Apply = {"netsh interface ip set address \"LAN\"  dhcp ",
+                                            "netsh interface ip set dns \"LAN\"  dhcp "};
+    const std::wstring Foreign = L"Quelvano-00112233445566778899aabbccddeeff";
+    const struct {
+        const char* Label;
+        std::function<std::wstring(THelperPipe&)> Parameters;
+        std::vector<std::string> Lines;
+        THelperExit Expected;
+    } Cases[] = {
+        {"no pipe named", [](THelperPipe&) { return std::wstring(L"--apply-helper"); }, Apply,
+         THelperExit::BadCommandLine},
+        {"pipe open to everyone",
+         [&](THelperPipe&) { return ApplyHelperParameters(Foreign, GetCurrentProcessId(), 0); },
+         Apply, THelperExit::UnverifiedPipe},
+        {"pipe of another process",
+         [](THelperPipe& P) {
+             return ApplyHelperParameters(P.Name(), GetCurrentProcessId() + 4, 0);
+         },
+         Apply, THelperExit::UnverifiedPipe},
+        {"other netsh command",
+         nullptr,
+         {"netsh advfirewall set allprofiles state off"},
+         THelperExit::LinesRefused},
+        {"a line more", nullptr, {Apply[0], Apply[1], Apply[1]}, THelperExit::LinesRefused},
+    };
+    // The pipe a stranger could have made: the right kind of name, but anyone may open it.
+    SECURITY_DESCRIPTOR Open = {};
+    InitializeSecurityDescriptor(&Open, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&Open, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES Everyone = {sizeof Everyone, &Open, FALSE};
+    const THandle Stranger =
+        OwnHandle(CreateNamedPipeW((L"\\\\.\\pipe\\" + Foreign).c_str(), PIPE_ACCESS_DUPLEX,
+                                   PIPE_TYPE_BYTE, 1, 4096, 4096, 0, &Everyone));
+    ASSERT_TRUE(Stranger);
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Label);
+        DeleteFileW(FLog.c_str());
+        THelperPipe Pipe = THelperPipe::Create();
+        ASSERT_TRUE(Pipe.Valid());
+        const std::wstring Parameters =
+            C.Parameters ? C.Parameters(Pipe)
+                         : ApplyHelperParameters(Pipe.Name(), GetCurrentProcessId(), 0);
+        const DWORD Code = HelperExit(Parameters, [&](HANDLE Process) {
+            if (!C.Parameters && Pipe.Accept(Process))
+                Pipe.SendLines(C.Lines);
+        });
+        EXPECT_EQ(Code, DWORD(C.Expected));
+        EXPECT_TRUE(Received().empty());
+    }
+}
+
+TEST(Elevation, ToldNotElevatedTheProgramHandsItsLinesToAHelper) {
+    EXPECT_TRUE(IsProcessElevated()); // as everything under Wine
+    SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", L"1");
+    EXPECT_FALSE(IsProcessElevated());
+    // The helper's runner runs no line it was not handed at the start of an apply.
+    EXPECT_EQ(CreateCommandRunner(0)->Run("netsh interface ip set dns \"LAN\"  dhcp ", SW_HIDE),
+              -1);
+    SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", nullptr);
+}
+
+} // namespace
