@@ -46,3 +46,11 @@ TApplication& Application() {
         throw std::logic_error("No application object exists.");
     return *Current;
 }
+
+void RunHandler(const std::function<void()>& Handler) {
+    try {
+        Handler();
+    } catch (const std::exception& E) {
+        Application().ShowException(E);
+    }
+}

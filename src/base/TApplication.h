@@ -87,6 +87,10 @@ private:
     std::map<std::type_index, TComponent*> FSingleInstances;
 };
 
+// Runs an event handler the way every entry from the platform into the program does: an
+// exception goes to the general error display and the program goes on.
+void RunHandler(const std::function<void()>& Handler);
+
 // The current application object. Asking when there is none is a fault of the program and
 // raises std::logic_error.
 TApplication& Application();

@@ -77,14 +77,6 @@ private:
 
 } // namespace
 
-void RunHandler(const std::function<void()>& Handler) {
-    try {
-        Handler();
-    } catch (const std::exception& E) {
-        Application().ShowException(E);
-    }
-}
-
 QString QtText(const std::string& Text) {
     QString Result = QString::fromStdString(Text);
     Result.replace(QLatin1String("\r\n"), QLatin1String("\n"));

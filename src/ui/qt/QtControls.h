@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TApplication.h"
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
@@ -13,10 +14,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Runs an event handler the way every entry from Qt into the program does: an exception goes to
-// the general error display and the program goes on.
-void RunHandler(const std::function<void()>& Handler);
 
 // The program's texts break lines with CR LF or a lone CR; Qt's labels and boxes break at LF only.
 QString QtText(const std::string& Text);

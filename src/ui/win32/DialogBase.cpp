@@ -19,14 +19,6 @@ COLORREF ToColorRef(TColor Colour) {
 
 } // namespace
 
-void RunHandler(const std::function<void()>& Handler) {
-    try {
-        Handler();
-    } catch (const std::exception& E) {
-        Application().ShowException(E);
-    }
-}
-
 // The property holds the colour plus one, so that a control without one reads as 0.
 void SetControlColour(HWND Control, TColor Colour) {
     SetPropW(Control, ColourProperty, reinterpret_cast<HANDLE>(std::uintptr_t(Colour) + 1));

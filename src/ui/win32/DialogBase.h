@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TApplication.h"
 #include "ui/Forms.h"
 
 #include <windows.h>
@@ -9,10 +10,6 @@
 #include <optional>
 #include <string>
 #include <tuple>
-
-// Runs an event handler the way every entry from Windows into the program does: an exception
-// goes to the general error display and the program goes on.
-void RunHandler(const std::function<void()>& Handler);
 
 // The colour a control is painted in, set through its adapter; none leaves the system's.
 void SetControlColour(HWND Control, TColor Colour);

@@ -2,6 +2,8 @@
 #include "ui/frmWizardUnit.h"
 
 #include "fakes/TempStore.h"
+#include "ui/WizardPages.h"
+#include "ui/qt/QtControls.h"
 #include "ui/qt/QtDriver.h"
 
 #include <gtest/gtest.h>
@@ -19,49 +21,6 @@ using namespace qtdriver;
 namespace {
 
 const char* const Leave = "\u00bfDesea salir del asistente de configuracion de IP...?";
-
-// Every text a page shows, each the whole text of one label, and what Tab walks through while the
-// page shows, from its first stop on: those of the Windows templates.
-const struct {
-    std::vector<std::string> Texts;
-    std::vector<std::string> Tabs;
-} Pages[] = {
-    {{"Bienvenido al Asistente de Configuracion de IP",
-      "Este Wizard lo guiara en el proceso de creacion de una configuracion de IP.",
-      "Para continuar presione el boton \"Siguiente\", si desea cancelar el wizard presione el "
-      "boton \"Cancelar\""},
-     {"Ay&uda", "&Siguiente", "&Cancelar"}},
-    {{"Adaptador de Red",
-      "Seleccione el adaptador de Red al cual la configuracion IP sera aplicado.",
-      "Adaptador de Red :",
-      "Usted puede tener mas de una misma configuracion IP, para distintos adaptadores de Red."},
-     {"Adaptador de Red :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Tipo de asignacion de IP", "Puede seleccionar de dos tipos:",
-      "La primera DHCP, es un servicio que permite la configuracion automatica de la direccion "
-      "IP, mascara de red, gateway, etc. mediante un servidor DHCP.\nLa segunda es una "
-      "configuracion estatica, es decir ingresar los valores de direccion IP, mascara de red, "
-      "etc. manualmente.",
-      "Dirección IP :", "Máscara de subred :"},
-     {"Configuración estatica", "Dirección IP :", "Máscara de subred :", "Ay&uda", "&Atras",
-      "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Gateway",
-      "La puerta de acceso predeterminado, es aquella pasarela por donde se saldra generalmente "
-      "a la Internet.",
-      "Puerta de enlace predeterminado :"},
-     {"Puerta de enlace predeterminado :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Servidores DNS",
-      "Los servidores de DNS permiten resolver nombres de dominio en direcciones IP. Por "
-      "ejemplo, cuando usted abre la pagina es.wikipedia.org en su navegador, los servicios de "
-      "DNS le entregan la direccion IP real del servidor que la publica.",
-      "DNS preferido :", "DNS alternativo :"},
-     {"DNS preferido :", "DNS alternativo :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Finalizar Configuracion IP",
-      "Para guardar la configuracion IP haga click en el boton \"Finalizar\", si desea "
-      "descartar la configuracion ingresada haga click en el boton \"Cancelar\".",
-      "Nombre de la configuracion IP :", "Resumen :"},
-     {"Nombre de la configuracion IP :", "Resumen :", "Ay&uda", "&Atras", "&Finalizar",
-      "&Cancelar"}},
-};
 
 std::set<std::string> VisibleTexts(QWidget* Wizard) {
     std::set<std::string> Texts;
@@ -81,15 +40,15 @@ void ExpectPage(QWidget* Wizard, int Index, bool AllEnabled = true) {
               Names[Index]);
     const std::set<std::string> Shown = VisibleTexts(Wizard);
     for (int P = 0; P < 6; ++P)
-        for (const std::string& T : Pages[P].Texts)
-            EXPECT_EQ(Shown.count(T), P == Index ? 1u : 0u) << T;
+        for (const std::string& T : WizardPages[P].Texts)
+            EXPECT_EQ(Shown.count(Str(QtText(T))), P == Index ? 1u : 0u) << T;
     if (!AllEnabled)
         return;
     QWidget* const Focus = Wizard->focusWidget();
     std::vector<std::string> Order = TabOrder(Wizard);
-    const auto First = std::find(Order.begin(), Order.end(), Pages[Index].Tabs[0]);
+    const auto First = std::find(Order.begin(), Order.end(), WizardPages[Index].Tabs[0]);
     std::rotate(Order.begin(), First == Order.end() ? Order.begin() : First, Order.end());
-    EXPECT_EQ(Order, Pages[Index].Tabs);
+    EXPECT_EQ(Order, WizardPages[Index].Tabs);
     Focus->setFocus(Qt::TabFocusReason);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/win32/Dialogs.h"
 
 #include "fakes/TempStore.h"
+#include "ui/WizardPages.h"
 #include "ui/win32/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -18,49 +19,6 @@ namespace {
 
 const char* const Caption = "Asistente de Configuracion de IP";
 const char* const Leave = "\u00bfDesea salir del asistente de configuracion de IP...?";
-
-// Every text a page shows, each the whole text of one static control, and what Tab walks
-// through while the page shows.
-const struct {
-    std::vector<std::string> Texts;
-    std::vector<std::string> Tabs;
-} Pages[] = {
-    {{"Bienvenido al Asistente de Configuracion de IP",
-      "Este Wizard lo guiara en el proceso de creacion de una configuracion de IP.",
-      "Para continuar presione el boton \"Siguiente\", si desea cancelar el wizard presione el "
-      "boton \"Cancelar\""},
-     {"Ay&uda", "&Siguiente", "&Cancelar"}},
-    {{"Adaptador de Red",
-      "Seleccione el adaptador de Red al cual la configuracion IP sera aplicado.",
-      "Adaptador de Red :",
-      "Usted puede tener mas de una misma configuracion IP, para distintos adaptadores de Red."},
-     {"Adaptador de Red :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Tipo de asignacion de IP", "Puede seleccionar de dos tipos:",
-      "La primera DHCP, es un servicio que permite la configuracion automatica de la direccion "
-      "IP, mascara de red, gateway, etc. mediante un servidor DHCP.\r\nLa segunda es una "
-      "configuracion estatica, es decir ingresar los valores de direccion IP, mascara de red, "
-      "etc. manualmente.",
-      "Dirección IP :", "Máscara de subred :"},
-     {"Configuración estatica", "Dirección IP :", "Máscara de subred :", "Ay&uda", "&Atras",
-      "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Gateway",
-      "La puerta de acceso predeterminado, es aquella pasarela por donde se saldra generalmente "
-      "a la Internet.",
-      "Puerta de enlace predeterminado :"},
-     {"Puerta de enlace predeterminado :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Configuracion IP - Servidores DNS",
-      "Los servidores de DNS permiten resolver nombres de dominio en direcciones IP. Por "
-      "ejemplo, cuando usted abre la pagina es.wikipedia.org en su navegador, los servicios de "
-      "DNS le entregan la direccion IP real del servidor que la publica.",
-      "DNS preferido :", "DNS alternativo :"},
-     {"DNS preferido :", "DNS alternativo :", "Ay&uda", "&Atras", "&Siguiente", "&Cancelar"}},
-    {{"Finalizar Configuracion IP",
-      "Para guardar la configuracion IP haga click en el boton \"Finalizar\", si desea "
-      "descartar la configuracion ingresada haga click en el boton \"Cancelar\".",
-      "Nombre de la configuracion IP :", "Resumen :"},
-     {"Nombre de la configuracion IP :", "Resumen :", "Ay&uda", "&Atras", "&Finalizar",
-      "&Cancelar"}},
-};
 
 // The client size at 96 DPI on Windows, whose dialog font gives 6 x 13 pixels for 4 x 8 dialog
 // units; Wine's stand-in for it is wider (7 x 13).
@@ -87,13 +45,13 @@ std::set<std::string> VisibleTexts(HWND Wizard) {
 // Waits for page Index and checks that its texts, and no other page's, show; the page.
 HWND ExpectPage(HWND Wizard, int Index) {
     SCOPED_TRACE("page " + std::to_string(Index));
-    const std::string& Title = Pages[Index].Texts[0];
+    const std::string& Title = WizardPages[Index].Texts[0];
     EXPECT_TRUE(WaitFor([&] { return VisibleTexts(Wizard).count(Title) == 1; }));
     const std::set<std::string> Shown = VisibleTexts(Wizard);
     for (int P = 0; P < 6; ++P)
-        for (const std::string& T : Pages[P].Texts)
+        for (const std::string& T : WizardPages[P].Texts)
             EXPECT_EQ(Shown.count(T), P == Index ? 1u : 0u) << T;
-    EXPECT_EQ(TabOrder(Wizard), Pages[Index].Tabs);
+    EXPECT_EQ(TabOrder(Wizard), WizardPages[Index].Tabs);
     HWND Page = nullptr;
     for (HWND C = GetWindow(Wizard, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT))
         if (ClassOf(C) == L"#32770" && IsWindowVisible(C))
