@@ -1,9 +1,8 @@
 // The Linux entry: one copy at a time, the data folder and its database, the application's title,
 // the Qt windows, then the main window and its event loop.
-#include "base/Exception.h"
+#include "DataFolder.h"
+
 #include "base/TApplication.h"
-#include "shell/GlobalUnit.h"
-#include "shell/Provisioning.h"
 #include "tray/qt/QtTray.h"
 #include "ui/f_WaitBox.h"
 #include "ui/f_main.h"
@@ -20,15 +19,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-extern const unsigned char QuelvanoTemplate[];
-extern const std::size_t QuelvanoTemplateSize;
 
 namespace {
 
@@ -40,19 +34,6 @@ const char* const AlreadyRunning =
 std::string EnvOr(const char* Name, const std::string& Fallback) {
     const char* V = std::getenv(Name);
     return V && *V ? V : Fallback;
-}
-
-std::string DataFolder() {
-    return EnvOr("XDG_DATA_HOME", EnvOr("HOME", ".") + "/.local/share") + "/quelvano";
-}
-
-// Creates the folder and its missing parents; false with errno set when one cannot be made.
-bool MakeFolder(const std::string& Path) {
-    for (std::size_t Pos = 1; Pos <= Path.size(); ++Pos)
-        if (Pos == Path.size() || Path[Pos] == '/')
-            if (mkdir(Path.substr(0, Pos).c_str(), 0700) != 0 && errno != EEXIST)
-                return false;
-    return true;
 }
 
 enum class TInstanceLock { Taken, Held, Failed };
@@ -76,12 +57,8 @@ TInstanceLock TakeInstanceLock(const std::string& Data) {
 }
 
 // Steps up to the event loop; an error raised here ends the program.
-void StartUp(const std::string& Data) {
-    if (!MakeFolder(Data))
-        throw Exception("Cannot create folder \"" + Data + "\". " + std::strerror(errno));
-    DataPath = Data + "/";
-    ProvisionFile(DatabaseFileName(), std::string(reinterpret_cast<const char*>(QuelvanoTemplate),
-                                                  QuelvanoTemplateSize));
+void StartUp() {
+    ProvisionDataFolder();
     Application().Title = "Quelvano v1.47";
     Application().OnProcessMessages = [] { QCoreApplication::processEvents(); };
     RegisterQtDialogs();
@@ -115,7 +92,7 @@ int main(int argc, char** argv) {
     // Everything the program makes for itself hangs from here and goes before Qt does.
     TApplication App;
     try {
-        StartUp(Data);
+        StartUp();
     } catch (const std::exception& E) {
         delete FrmMain;
         ReportStartUpError(E.what());

@@ -10,6 +10,10 @@
 
 namespace {
 
+// The window program and the console program share the file: a write that finds the other one
+// writing waits this long before it gives up.
+const int BusyTimeoutMs = 5000;
+
 std::string Quoted(const std::string& FileName) {
     return "\"" + FileName + "\"";
 }
@@ -59,6 +63,7 @@ void TDBConnection::Open(const std::string& FileName) {
     FDb = Db;
     FFileName = FileName;
     sqlite3_extended_result_codes(FDb, 1);
+    sqlite3_busy_timeout(FDb, BusyTimeoutMs);
     try {
         CheckIntegrity();
     } catch (const std::exception&) {
@@ -82,6 +87,21 @@ std::int64_t TDBConnection::LastInsertId() const {
 void TDBConnection::RaiseLastError(const std::string& Context) const {
     throw Exception(Context + (FDb ? sqlite3_errmsg(FDb) : "la base de datos no esta abierta") +
                     ".");
+}
+
+TTransaction::TTransaction(TDBConnection& Connection) : FConnection(Connection) {
+    TStatement(FConnection, "BEGIN IMMEDIATE").Step();
+    FOpen = true;
+}
+
+TTransaction::~TTransaction() {
+    if (FOpen && FConnection.Connected())
+        sqlite3_exec(FConnection.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void TTransaction::Commit() {
+    TStatement(FConnection, "COMMIT").Step();
+    FOpen = false;
 }
 
 void CreateEmptyDatabase(const std::string& FileName) {

@@ -40,6 +40,23 @@ private:
     std::uint64_t FReadEpoch = 0;
 };
 
+// Everything written through the connection while it lives is one change, kept by Commit and
+// undone when it is left without one. It starts by taking the write lock, waiting for it as every
+// write does, so it never fails half-way because another program writes.
+class TTransaction {
+public:
+    explicit TTransaction(TDBConnection& Connection);
+    ~TTransaction();
+    TTransaction(const TTransaction&) = delete;
+    TTransaction& operator=(const TTransaction&) = delete;
+
+    void Commit();
+
+private:
+    TDBConnection& FConnection;
+    bool FOpen = false;
+};
+
 // Creates a new file holding both tables, empty; raises when the file exists or can't be written.
 void CreateEmptyDatabase(const std::string& FileName);
 

@@ -1,7 +1,10 @@
 #include "ipset/IPSetCommands.h"
 
+const char* const ApplyErrorText = "Error al aplicar configuracion IP";
+
 namespace {
 
+const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 const char Quote = '"';
 
 bool IsSafeName(const std::string& Name) {
@@ -23,12 +26,8 @@ std::string Quoted(const std::string& Connection) {
     return std::string(1, Quote) + Connection + Quote + " ";
 }
 
-std::string DescribeFailure(const TStepOutcome& Outcome) {
-    if (Outcome.Failed)
-        return "error al ejecutar netsh: " + Outcome.Error;
-    if (Outcome.Result == -1)
-        return "no se pudo ejecutar netsh";
-    return "netsh termino con el codigo " + std::to_string(Outcome.Result);
+bool Succeeded(const TStepOutcome& Outcome) {
+    return !Outcome.Failed && Outcome.Result == 0;
 }
 
 // The text between the quotes that follow Prefix, and what comes after the closing quote; false
@@ -131,16 +130,32 @@ std::string SuccessBalloonText(const TIPSetValues& V) {
            "DNS alternativo: " + V.Dns2 + "\r" + "DHCP: No";
 }
 
+std::string StepOutcomeText(const TStepOutcome& Outcome) {
+    if (Outcome.Failed)
+        return "error al ejecutar netsh: " + Outcome.Error;
+    if (Outcome.Result == -1)
+        return "no se pudo ejecutar netsh";
+    if (Outcome.Result != 0)
+        return "netsh termino con el codigo " + std::to_string(Outcome.Result);
+    return "correcto";
+}
+
 std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes) {
     std::string Text;
     const std::string Total = std::to_string(Outcomes.size());
     for (size_t I = 0; I < Outcomes.size(); ++I) {
-        const TStepOutcome& O = Outcomes[I];
-        if (!O.Failed && O.Result == 0)
+        if (Succeeded(Outcomes[I]))
             continue;
         if (!Text.empty())
             Text += "\r";
-        Text += "Paso " + std::to_string(I + 1) + " de " + Total + ": " + DescribeFailure(O);
+        Text +=
+            "Paso " + std::to_string(I + 1) + " de " + Total + ": " + StepOutcomeText(Outcomes[I]);
     }
     return Text;
+}
+
+TApplyReport BuildApplyReport(const TIPSetValues& Values, const std::string& Failures) {
+    if (Failures.empty())
+        return {SuccessTitle, SuccessBalloonText(Values), true};
+    return {ApplyErrorText, Failures, false};
 }

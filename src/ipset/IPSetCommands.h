@@ -38,8 +38,24 @@ bool IsSafeToApply(const TIPSetValues& Values);
 // pass IsSafeToApply: the check of whoever is handed an apply's lines to run.
 bool AreSafeApplyLines(const std::vector<std::string>& CommandLines);
 
+// What an apply tells the user at its end: the balloon's title and text.
+struct TApplyReport {
+    std::string Title;
+    std::string Text;
+    bool Succeeded = false; // every step ran and ended with 0
+};
+
+// The message an apply raises when it cannot run at all, also the title of a failed one.
+extern const char* const ApplyErrorText;
+
 // The success balloon's text.
 std::string SuccessBalloonText(const TIPSetValues& Values);
 
+// "correcto", or what went wrong with the step.
+std::string StepOutcomeText(const TStepOutcome& Outcome);
+
 // One line per failed step ("Paso 2 de 3: ..."), joined by CR; empty when every step succeeded.
 std::string FailureBalloonText(const std::vector<TStepOutcome>& Outcomes);
+
+// The success report, or the failure report with Failures when it is not empty.
+TApplyReport BuildApplyReport(const TIPSetValues& Values, const std::string& Failures);

@@ -9,9 +9,6 @@
 
 namespace {
 
-const char* const ApplyError = "Error al aplicar configuracion IP";
-const char* const SuccessTitle = "Cambio de IP satisfactorio!";
-
 void SetProgress(int Position) {
     if (FrmWaitBox != nullptr)
         FrmWaitBox->ProgressBar1().SetPosition(Position);
@@ -127,9 +124,12 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
         Application().ProcessMessages();
         const std::vector<TApplyStep> Steps = BuildApplySteps(Values);
         const TApplySession Session(FRunner.get(), Steps);
-        for (const TApplyStep& Step : Steps) {
-            Outcomes.push_back(RunStep(Step));
-            SetProgress(Step.Progress);
+        for (std::size_t I = 0; I < Steps.size(); ++I) {
+            Outcomes.push_back(RunStep(Steps[I]));
+            SetProgress(Steps[I].Progress);
+            if (OnStepDone)
+                OnStepDone(static_cast<int>(I) + 1, static_cast<int>(Steps.size()), Steps[I],
+                           Outcomes.back());
         }
     } catch (const EElevationDeclined& E) {
         Declined = E.Message();
@@ -145,7 +145,7 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
 TIPSetValues TgtIPSetManager::ReadValues() {
     const int Connection = FIPSetDataSet->FieldByName("CONNECTION").AsInteger();
     if (!FConnectionsDataSet->Locate("ID", Connection))
-        throw Exception(ApplyError);
+        throw Exception(ApplyErrorText);
     TIPSetValues V;
     V.Connection = FConnectionsDataSet->FieldByName("CONNECTIONNAME").AsString();
     V.Dhcp = FIPSetDataSet->FieldByName("DHCP").AsBoolean();
@@ -155,7 +155,7 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
     if (!IsSafeToApply(V))
-        throw Exception(ApplyError);
+        throw Exception(ApplyErrorText);
     return V;
 }
 
@@ -179,9 +179,11 @@ int TgtIPSetManager::RunCommand(const std::string& CommandLine, unsigned short S
     } catch (const std::exception& E) {
         FRunFailed = true;
         FRunError = E.what();
-        FTrayIcon->SetBalloonHint(SysErrorMessage(LastOSError()));
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
-        FTrayIcon->ShowBalloonHint();
+        if (FTrayIcon != nullptr) {
+            FTrayIcon->SetBalloonHint(SysErrorMessage(LastOSError()));
+            FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+            FTrayIcon->ShowBalloonHint();
+        }
         Application().ShowMessage(E.what());
         return 0;
     }
@@ -195,16 +197,16 @@ void TgtIPSetManager::Complete() {
 }
 
 void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values, const std::string& Failures) {
-    if (Failures.empty()) {
-        FTrayIcon->SetBalloonTitle(SuccessTitle);
-        FTrayIcon->SetBalloonHint(SuccessBalloonText(Values));
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfInfo);
-    } else {
-        FTrayIcon->SetBalloonTitle(ApplyError);
-        FTrayIcon->SetBalloonHint(Failures);
-        FTrayIcon->SetBalloonFlags(TBalloonFlags::bfError);
+    const TApplyReport Report = BuildApplyReport(Values, Failures);
+    if (FTrayIcon != nullptr) {
+        FTrayIcon->SetBalloonTitle(Report.Title);
+        FTrayIcon->SetBalloonHint(Report.Text);
+        FTrayIcon->SetBalloonFlags(Report.Succeeded ? TBalloonFlags::bfInfo
+                                                    : TBalloonFlags::bfError);
+        FTrayIcon->ShowBalloonHint();
     }
-    FTrayIcon->ShowBalloonHint();
+    if (OnReport)
+        OnReport(Report);
 }
 
 void TgtIPSetManager::RefreshTrees() {

@@ -5,6 +5,7 @@
 #include "ipset/IPSetCommands.h"
 #include "ipset/TreeView.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,11 @@ public:
     void SetConnectionsDataSet(TDataSet* Value);
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
+
+    // Told as each step of an apply has run (its number from 1, the number of steps), and of
+    // the report at its end, also when there is no tray icon to show it.
+    std::function<void(int Step, int Count, const TApplyStep&, const TStepOutcome&)> OnStepDone;
+    std::function<void(const TApplyReport&)> OnReport;
 
     // Replaces the platform's runner (tests, benchmarks).
     void SetCommandRunner(std::unique_ptr<TCommandRunner> Runner);
@@ -58,7 +64,7 @@ private:
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();
-    // The success balloon, or the failure balloon with Failures when it is not empty.
+    // The success report, or the failure report with Failures when it is not empty.
     void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
 
     TTreeView* FIPSetTreeView = nullptr;

@@ -1,14 +1,11 @@
 #include "ui/f_IPSet.h"
 
 #include "base/TApplication.h"
-#include "base/TextUtils.h"
-#include "shell/GlobalUnit.h"
 #include "ui/ConnectionLookup.h"
 
 namespace {
 
 const char* const MessageCaption = "Wizard";
-const char* const DhcpAddress = "0.0.0.0";
 constexpr TColor DisabledBoxColour = RGBColor(223, 223, 223);
 
 bool Pending(const TDataSet* Table) {
@@ -63,15 +60,16 @@ void TFrmIPSet::PrepareNew() {
 }
 
 void TFrmIPSet::LoadForEdit() {
-    const std::pair<TEdit*, const char*> Boxes[] = {{edtIPSetName, "IPSET_NAME"},
-                                                    {edtIPAddress, "IPADDRESS"},
-                                                    {edtSubnetMask, "SUBNETMASK"},
-                                                    {edtDefGateway, "GATEWAY"},
-                                                    {edtDNS1, "DNS"},
-                                                    {edtDNS2, "DNS2"}};
-    for (const auto& [Box, Field] : Boxes)
-        Box->SetText(FIPSets->FieldByName(Field).AsString());
-    DHCPCheck->SetChecked(FIPSets->FieldByName("DHCP").AsBoolean());
+    const TIPSetEntry E = ReadIPSetEntry(*FIPSets);
+    const std::pair<TEdit*, const std::string*> Boxes[] = {{edtIPSetName, &E.Name},
+                                                           {edtIPAddress, &E.IPAddress},
+                                                           {edtSubnetMask, &E.SubnetMask},
+                                                           {edtDefGateway, &E.Gateway},
+                                                           {edtDNS1, &E.Dns},
+                                                           {edtDNS2, &E.Dns2}};
+    for (const auto& [Box, Text] : Boxes)
+        Box->SetText(*Text);
+    DHCPCheck->SetChecked(E.Dhcp);
     DHCPCheckClick();
     ShowConnection();
     FIPSets->Edit();
@@ -95,35 +93,39 @@ void TFrmIPSet::edtConnectionChange() {
         WriteChosenConnection(*edtConnection, *FIPSets);
 }
 
-TControl* TFrmIPSet::FailedCheck(std::string& Message) const {
-    if (Utf8Length(Trim(edtIPSetName->Text())) < 3) {
-        Message = "El nombre de configuracion de IP no es valida.";
-        return edtIPSetName;
-    }
-    const std::pair<TEdit*, const char*> Addresses[] = {
-        {edtIPAddress, "La direccion IP no es valida."},
-        {edtSubnetMask, "La mascara de red no es valida."},
-        {edtDefGateway, "La direccion del gateway no es valida."},
-        {edtDNS1, "Servidor DNS preferido no es valida."},
-        {edtDNS2, "Servidor DNS alternativo no es valida."}};
-    for (const auto& [Box, Text] : Addresses) {
-        if (!DHCPCheck->Checked() && !IsValidIPAddress(Box->Text())) {
-            Message = Text;
-            return Box;
-        }
-    }
-    if (edtConnection->Text().empty()) {
-        Message = "Seleccione un adaptador de red.";
-        return edtConnection;
-    }
+TIPSetEntry TFrmIPSet::Entry() const {
+    TIPSetEntry E;
+    E.Name = edtIPSetName->Text();
+    E.IPAddress = edtIPAddress->Text();
+    E.SubnetMask = edtSubnetMask->Text();
+    E.Gateway = edtDefGateway->Text();
+    E.Dns = edtDNS1->Text();
+    E.Dns2 = edtDNS2->Text();
+    E.Dhcp = DHCPCheck->Checked();
+    E.Connection = edtConnection->Text();
+    return E;
+}
+
+TControl* TFrmIPSet::BoxOf(TIPSetBox Box) const {
+    const std::pair<TIPSetBox, TControl*> Boxes[] = {{TIPSetBox::Name, edtIPSetName},
+                                                     {TIPSetBox::IPAddress, edtIPAddress},
+                                                     {TIPSetBox::SubnetMask, edtSubnetMask},
+                                                     {TIPSetBox::Gateway, edtDefGateway},
+                                                     {TIPSetBox::Dns, edtDNS1},
+                                                     {TIPSetBox::Dns2, edtDNS2},
+                                                     {TIPSetBox::Connection, edtConnection}};
+    for (const auto& [Which, Control] : Boxes)
+        if (Which == Box)
+            return Control;
     return nullptr;
 }
 
 void TFrmIPSet::btnAceptarClick() {
-    std::string Message;
-    if (TControl* const Box = FailedCheck(Message)) {
-        Application().MessageBox(Message, MessageCaption, MsgBox::OK | MsgBox::IconExclamation);
-        Box->SetFocus();
+    const TIPSetCheck Check = CheckIPSetEntry(Entry());
+    if (Check.Box != TIPSetBox::None) {
+        Application().MessageBox(Check.Message, MessageCaption,
+                                 MsgBox::OK | MsgBox::IconExclamation);
+        BoxOf(Check.Box)->SetFocus();
         return;
     }
     SaveIPSet();
@@ -132,19 +134,8 @@ void TFrmIPSet::btnAceptarClick() {
 
 // A value the store refuses raises here and leaves the row pending, so the user can correct it.
 void TFrmIPSet::SaveIPSet() {
-    if (!Pending(FIPSets))
-        return;
-    const bool Dhcp = DHCPCheck->Checked();
-    const std::pair<const char*, TEdit*> Columns[] = {{"IPADDRESS", edtIPAddress},
-                                                      {"SUBNETMASK", edtSubnetMask},
-                                                      {"GATEWAY", edtDefGateway},
-                                                      {"DNS", edtDNS1},
-                                                      {"DNS2", edtDNS2}};
-    FIPSets->FieldByName("IPSET_NAME").SetAsString(Trim(edtIPSetName->Text()));
-    for (const auto& [Column, Box] : Columns)
-        FIPSets->FieldByName(Column).SetAsString(Dhcp ? DhcpAddress : Trim(Box->Text()));
-    FIPSets->FieldByName("DHCP").SetAsBoolean(Dhcp);
-    FIPSets->Post();
+    if (Pending(FIPSets))
+        PostIPSetEntry(*FIPSets, Entry());
 }
 
 void TFrmIPSet::AbandonRow() {

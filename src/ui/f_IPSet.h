@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "ui/Forms.h"
+#include "ui/IPSetEntry.h"
 
 // The dialog in which the user adds an IP set or changes one. It works on the row of the shared
 // IP-set table that PrepareNew inserts or that LoadForEdit finds current; only Aceptar writes it.
@@ -39,8 +40,9 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // The first check that fails: its message and the box to correct; none when all pass.
-    TControl* FailedCheck(std::string& Message) const;
+    // What the boxes hold, and the box a check is about.
+    TIPSetEntry Entry() const;
+    TControl* BoxOf(TIPSetBox Box) const;
     void SaveIPSet();
     void AbandonRow();
     void ShowConnection();

@@ -202,6 +202,23 @@ TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {
     EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
 }
 
+// The console program listens instead of showing balloons.
+TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
+    const int ID = AddSet(AddConnection("LAN 1"), true, {});
+    Manager.SetTrayIcon(nullptr);
+    std::vector<std::string> Told;
+    Manager.OnStepDone = [&](int Step, int Count, const TApplyStep&, const TStepOutcome& O) {
+        Told.push_back(std::to_string(Step) + "/" + std::to_string(Count) + " " +
+                       StepOutcomeText(O));
+    };
+    Manager.OnReport = [&](const TApplyReport& R) { Told.push_back(R.Title); };
+    Run.Throw = true;
+    Manager.ApplyIPSet(ID);
+    EXPECT_EQ(Told, (std::vector<std::string>{"1/2 error al ejecutar netsh: runner broke",
+                                              "2/2 error al ejecutar netsh: runner broke",
+                                              "Error al aplicar configuracion IP"}));
+}
+
 TEST_F(ApplyIPSet, RunnerErrorShowsTheMessageAndCountsAsAFailedStep) {
     const int ID = AddSet(AddConnection("LAN 1"), true, {});
     Run.Throw = true;

@@ -4,6 +4,7 @@
 #include "base/linux/Process.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
+#include "fakes/TempFolder.h"
 #include "fakes/TempStore.h"
 #include "ipset/o_IPSetManager.h"
 #include "tray/ExtCtrlsX.h"
@@ -215,6 +216,56 @@ TEST_F(NmApply, StaticActivationThatHangsFailsItsStepAfterItsLimit) {
     EXPECT_EQ(Tray.BalloonHint(), "Paso 1 de 3: netsh termino con el codigo 3");
     EXPECT_EQ(Trimmed(Output({"nmcli", "-g", "ipv4.dns", "connection", "show", "id", "Lenta"})),
               "192.0.2.53,198.51.100.53");
+}
+
+// The console program, started as a process of its own, finds the profile in use, stores sets by
+// import (one for a profile named as one of nmcli's own words) and by add, lists them and applies
+// them through the same code as the window.
+TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
+    TempFolder Data;
+    setenv("XDG_DATA_HOME", PathText(Data.Path()).c_str(), 1);
+    const auto Ctl = [](TArgs Args) {
+        Args.insert(Args.begin(), QUELVANO_CTL_EXE);
+        return RunProcess(Args);
+    };
+    AddProfile("path");
+    const std::string InUse =
+        Trimmed(Output({"nmcli", "-g", "GENERAL.CONNECTION", "device", "show", "q0"}));
+    EXPECT_NE(Ctl({"connections"}).Output.find("   " + InUse + "\n"), std::string::npos) << InUse;
+
+    const std::string Sets = Data.File("sets.json");
+    WriteWholeFile(Sets, R"({"format": "quelvano-ipsets", "version": 1, "ipSets": [
+        {"name": "consola", "connection": "LAN 1", "dhcp": true},
+        {"name": "palabra", "connection": "path", "dhcp": false, "ipAddress": "192.0.2.60",
+         "subnetMask": "255.255.0.0", "gateway": "192.0.2.1", "dns1": "192.0.2.53",
+         "dns2": "198.51.100.53"}]})");
+    EXPECT_EQ(Ctl({"import", Sets}).ExitCode, 0);
+    const TProcessResult Added =
+        Ctl({"add", "--name", "tercera", "--connection", "lan 1", "--ip", "192.0.2.70", "--mask",
+             "255.255.255.0", "--gateway", "192.0.2.1", "--dns1", "192.0.2.53", "--dns2",
+             "198.51.100.53"});
+    EXPECT_EQ(Added.ExitCode, 0) << Added.Errors;
+    const std::string Listed = Ctl({"list"}).Output;
+    for (const char* Row :
+         {"consola  LAN 1     DHCP\n", "palabra  path      192.0.2.60/255.255.0.0\n",
+          "TERCERA  LAN 1     192.0.2.70/255.255.255.0\n"})
+        EXPECT_NE(Listed.find(Row), std::string::npos) << Listed;
+
+    const struct {
+        const char* Key;
+        const char* Profile;
+        const char* Address;
+    } Applies[] = {{"palabra", "path", "192.0.2.60/16"}, {"Tercera", "LAN 1", "192.0.2.70/24"}};
+    for (const auto& A : Applies) {
+        SCOPED_TRACE(A.Key);
+        const TProcessResult Applied = Ctl({"apply", A.Key});
+        EXPECT_EQ(Applied.ExitCode, 0) << Applied.Errors;
+        EXPECT_EQ(Applied.Output.substr(0, Applied.Output.find('\n')), Success) << Applied.Output;
+        EXPECT_EQ(Trimmed(Output({"nmcli", "-g", "GENERAL.CONNECTION", "device", "show", "q0"})),
+                  A.Profile);
+        EXPECT_EQ(Addresses(), (std::vector<std::string>{A.Address}));
+    }
+    unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

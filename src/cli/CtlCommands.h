@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cli/CtlArgs.h"
+#include "cli/CtlMain.h"
+#include "cli/Json.h"
+#include "ui/IPSetEntry.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class TDataSet;
+class TgtIPDBManager;
+
+// What a command works with: the opened store, the console and its own words.
+struct TCtlSession {
+    TgtIPDBManager& Db;
+    const TCtlEnvironment& Env;
+    const TCtlArgs& Args;
+};
+
+// The ID of the IP set that Key names: its ID, or its name as the IP-set tree shows it (without
+// regard to letter case). Raises ECtlUsage when no set or more than one answers to it.
+int FindIPSet(TDataSet& IPSets, const std::string& Key);
+
+// The ID of the connection named Name: the exact name, else the only one that differs from it
+// in letter case alone. Raises ECtlUsage when none or more than one answers to it.
+int FindConnection(TDataSet& Connections, const std::string& Name);
+
+// The name of the connection with this ID; empty when the table has none.
+std::string ConnectionName(TDataSet& Connections, int ID);
+
+// The editor's checks, then the console's own: a name holds no control characters.
+TIPSetCheck CheckCtlEntry(const TIPSetEntry& Entry);
+
+// The current row of the IP-set table as the console program shows it in JSON.
+TJson IPSetObject(TgtIPDBManager& Db, bool WithID);
+
+// Every IP set in table order, in the export format (with their IDs for "list").
+TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs);
+
+// Rows of texts in columns as wide as their widest text, two blanks apart.
+void PrintColumns(std::ostream& Out, const std::vector<std::vector<std::string>>& Rows);
+
+// Cuts a text into lines at CR, as the balloon shows it.
+std::string BalloonLines(const std::string& Text);
+
+int CtlList(TCtlSession& S);
+int CtlShow(TCtlSession& S);
+int CtlAdd(TCtlSession& S);
+int CtlEdit(TCtlSession& S);
+int CtlDelete(TCtlSession& S);
+int CtlApply(TCtlSession& S);
+int CtlConnections(TCtlSession& S);
+int CtlAdapters(TCtlSession& S);
+int CtlExport(TCtlSession& S);
+int CtlImport(TCtlSession& S);
