@@ -47,6 +47,12 @@ char32_t DecodeUtf8(const std::string& S, std::size_t& Pos) {
     return Code;
 }
 
+bool IsBlank(char C) {
+    return static_cast<unsigned char>(C) <= 32;
+}
+
+} // namespace
+
 void EncodeUtf8(char32_t Code, std::string& Out) {
     if (Code < 0x80) {
         Out += static_cast<char>(Code);
@@ -64,12 +70,6 @@ void EncodeUtf8(char32_t Code, std::string& Out) {
         Out += static_cast<char>(0x80 | (Code & 0x3F));
     }
 }
-
-bool IsBlank(char C) {
-    return static_cast<unsigned char>(C) <= 32;
-}
-
-} // namespace
 
 std::string Trim(const std::string& S) {
     std::size_t First = 0;

@@ -17,6 +17,9 @@ std::size_t Utf8Length(const std::string& S);
 // The first MaxChars characters of S, never splitting a character.
 std::string Utf8Cut(const std::string& S, std::size_t MaxChars);
 
+// Appends the UTF-8 bytes of one character.
+void EncodeUtf8(char32_t Code, std::string& Out);
+
 // Conversions; an invalid byte becomes U+FFFD, an unpaired surrogate likewise.
 std::u16string Utf8ToUtf16(const std::string& S);
 std::string Utf16ToUtf8(const std::u16string& S);

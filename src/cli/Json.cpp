@@ -1,6 +1,7 @@
 #include "cli/Json.h"
 
 #include "base/Exception.h"
+#include "base/TextUtils.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,24 +11,6 @@ namespace {
 
 const int MaxDepth = 64;
 const char* const EarlyEnd = "el documento termina antes de tiempo";
-
-void AppendUtf8(std::string& Out, unsigned long Code) {
-    if (Code < 0x80) {
-        Out += static_cast<char>(Code);
-    } else if (Code < 0x800) {
-        Out += static_cast<char>(0xC0 | (Code >> 6));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else if (Code < 0x10000) {
-        Out += static_cast<char>(0xE0 | (Code >> 12));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else {
-        Out += static_cast<char>(0xF0 | (Code >> 18));
-        Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    }
-}
 
 // The length of the well-formed UTF-8 sequence at Pos (overlong forms, surrogates and code points
 // past U+10FFFF are not), or 0.
@@ -272,7 +255,7 @@ private:
                 Out += '\t';
                 break;
             case 'u':
-                AppendUtf8(Out, ReadEscapedCode());
+                EncodeUtf8(static_cast<char32_t>(ReadEscapedCode()), Out);
                 break;
             default:
                 --FPos;
