@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Runs the NetworkManager apply test (its executable and arguments are ours) inside a sandbox of
-# its own: a private NetworkManager in network namespaces, from nm-sandbox.sh in the shared/
-# folder beside the repository (QUELVANO_NM_SANDBOX names another copy). The sandbox is stopped
-# however the test ends. Where the machine allows no namespaces, the test only reports why.
+# its own: a private NetworkManager in network namespaces, from nm-sandbox.sh beside this script
+# (QUELVANO_NM_SANDBOX names another copy). The sandbox is stopped however the test ends. Where the machine allows no namespaces, the test only reports why.
 set -uo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-export QUELVANO_NM_SANDBOX=${QUELVANO_NM_SANDBOX:-$root/../shared/tools/nm-sandbox.sh}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export QUELVANO_NM_SANDBOX=${QUELVANO_NM_SANDBOX:-$here/nm-sandbox.sh}
 
 skip() {
   export QUELVANO_NM_SKIP=$1

@@ -208,12 +208,18 @@ public:
     PageHandler(const PageHandler&) = delete;
     PageHandler& operator=(const PageHandler&) = delete;
 
-    // The file the handler was asked to open, once it has been.
+    // The file the handler was asked to open, once its record is written whole: the record
+    // exists before its text does, so a path that names an existing page is the sign.
     std::filesystem::path Opened() const {
-        WaitFor([&] { return std::filesystem::exists(Record); });
-        std::ifstream In(Record, std::ios::binary);
-        const std::string Bytes(std::istreambuf_iterator<char>(In), {});
-        return std::wstring(reinterpret_cast<const wchar_t*>(Bytes.data()), Bytes.size() / 2);
+        std::filesystem::path Page;
+        WaitFor([&] {
+            std::ifstream In(Record, std::ios::binary);
+            const std::string Bytes(std::istreambuf_iterator<char>(In), {});
+            Page = std::wstring(reinterpret_cast<const wchar_t*>(Bytes.data()), Bytes.size() / 2);
+            std::error_code Error;
+            return Page.extension() == ".html" && std::filesystem::is_regular_file(Page, Error);
+        });
+        return Page;
     }
 
 private:
