@@ -20,6 +20,7 @@ const char* const ExitCodes = "Codigos de salida:\n"
 const char* const ProgramHelp =
     "Uso: quelvanoctl COMANDO [OPCIONES]\n"
     "     quelvanoctl COMANDO --help\n"
+    "     quelvanoctl --version\n"
     "\n"
     "Administra las configuraciones IP de Quelvano desde la consola. Usa la misma base de datos\n"
     "que la ventana de Quelvano, tambien mientras la ventana esta abierta, que muestra los\n"
@@ -211,6 +212,11 @@ int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env
     if (Args[0] == "--help" || Args[0] == "-h" || Args[0] == "help") {
         const TCtlCommand* C = Args.size() > 1 ? FindCommand(Args[1]) : nullptr;
         Env.Out << (C != nullptr ? CommandHelpText(*C) : ProgramHelpText());
+        return ceOK;
+    }
+    if (Args[0] == "--version") {
+        Env.Out << "quelvanoctl (Quelvano) " QUELVANO_VERSION "\n"
+                   "Copyright (C) los autores de Quelvano\n";
         return ceOK;
     }
     const TCtlCommand* Command = FindCommand(Args[0]);

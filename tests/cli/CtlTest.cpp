@@ -136,6 +136,9 @@ DHCP: No
 ! Paso 1 de 3: netsh interface ip set address "Wi-Fi"  static 192.0.2.10 255.255.255.0 192.0.2.254 1 -> correcto
 ! Paso 2 de 3: netsh interface ip set dns "Wi-Fi"  static 192.0.2.53 primary -> correcto
 ! Paso 3 de 3: netsh interface ip add dns "Wi-Fi" 198.51.100.53 2 -> correcto
+$ --version
+quelvanoctl (Quelvano) 1.47.351
+Copyright (C) los autores de Quelvano
 $ frobnicate
 ! quelvanoctl: Comando desconocido: "frobnicate". "quelvanoctl --help" muestra los comandos.
 = 2
