@@ -18,6 +18,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   # A small XEmbed system tray and a pointer and keyboard from outside, for the tray's end-to-end test.
   trayer xdotool
+  # The release (scripts/package.sh): the setup file, the zip, the Debian package and their checks.
+  nsis zip unzip lintian appstream man-db
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

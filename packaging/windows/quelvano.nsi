@@ -96,7 +96,7 @@ Function StartWithWindowsPage
   nsDialogs::Create 1018
   Pop $0
   ${NSD_CreateLabel} 0 0 100% 36u \
-    "Marque la casilla para que Quelvano se inicie cada vez que usted entra en Windows. Puede cambiarlo despues en Herramientas, Opciones."
+    "Marque la casilla para que Quelvano se inicie cada vez que usted entra en Windows. Puede cambiarlo despues en Herramientas, Opciones del sistema."
   Pop $0
   ${NSD_CreateCheckBox} 0 44u 100% 12u "Iniciar con Windows"
   Pop $RunCheckBox
