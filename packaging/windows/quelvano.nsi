@@ -2,6 +2,7 @@
 ;   VERSION  the release, 1.47.351
 ;   BINDIR   the folder holding the release build's quelvano.exe and quelvanoctl.exe
 ;   ICON     the program's icon (.ico)
+;   SIDE     the picture beside the first and last pages (164 x 314)
 ;   OUTFILE  the setup file to write
 ; It needs no administrator rights: everything goes into the user's own profile and registry.
 
@@ -43,7 +44,9 @@ VIAddVersionKey /LANG=3082 "LegalCopyright" "Copyright (C) los autores de Quelva
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Este asistente instala Quelvano ${VERSION} para su usuario en$\r$\n$INSTDIR.$\r$\nNo hace falta permiso de administrador.$\r$\n$\r$\nSi Quelvano ya esta instalado, sus configuraciones IP se conservan.$\r$\n$\r$\nPresione Siguiente para continuar."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quelvano.exe"
 ; The desktop shortcut is the finish page's second choice, off unless ticked.
 !define MUI_FINISHPAGE_SHOWREADME
@@ -71,7 +74,7 @@ Page custom StartWithWindowsPage StartWithWindowsLeave
     ${If} $0 P<> 0
       System::Call 'kernel32::CloseHandle(p r0)'
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Quelvano se encuentra en ejecucion.$\r$\nCierre Quelvano y pulse Reintentar para continuar." \
+        "Quelvano se encuentra en ejecucion.$\r$\nCierre Quelvano y vuelva a intentarlo." \
         /SD IDCANCEL IDRETRY running
       SetErrorLevel 2
       Quit

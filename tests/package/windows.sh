@@ -14,6 +14,9 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 start_xvfb || fail "no X server"
 export WINEPREFIX=$root/build/release-windows/wineprefix
+# Wine links the profile's Desktop and Documents to the home folder: a home of the test's own.
+export HOME=$tmp/home
+mkdir -p "$HOME"
 wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
 wine_environment
@@ -24,7 +27,17 @@ probe() { wine "$tmp/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Polls for up to 30 seconds.
 poll() { for _ in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
 shows() { probe "$1" | grep -qF -- "$2"; }
-shot() { import -window root "$shots/$1.png"; }
+# A screenshot once the screen has stopped changing.
+shot() {
+  local previous="" current
+  for _ in $(seq 50); do
+    import -window root "$shots/$1.png"
+    current=$(md5sum <"$shots/$1.png")
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.1
+  done
+}
 
 setup=$dist/quelvano-$version-win64-setup.exe
 # A folder of Wine's user, as a Unix path.
@@ -120,9 +133,9 @@ wine "$udir/desinstalar.exe" >/dev/null 2>&1 &
 poll shows "$title" "Quelvano se encuentra en ejecucion." || fail "no prompt to close Quelvano"
 shot desinstalar-1-cerrar-quelvano
 wine taskkill /f /im quelvano.exe >/dev/null 2>&1
-poll eval '! probe "$main_window" >/dev/null' || fail "the program did not end"
+poll eval '[ -z "$(probe "$main_window")" ]' || fail "the program did not end"
 probe "$title" "#4" # Reintentar
-poll shows "$title" "&Desinstalar" || fail "no confirm page"
+poll shows "$title" "Desinstalar Quelvano" || fail "no confirm page"
 shot desinstalar-2-confirmar
 probe "$title" "&Desinstalar"
 poll shows "$title" "¿Desea borrar tambien la base de datos" || fail "no database question"
