@@ -241,7 +241,7 @@ std::vector<Step> ReadSession(const std::string& Text) {
 
 TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
     const std::vector<Step> Steps = ReadSession(Session);
-    ASSERT_EQ(Steps.size(), 39u); // every "$" line, continuations joined
+    ASSERT_EQ(Steps.size(), 40u); // every "$" line, continuations joined
     for (const Step& S : Steps) {
         SCOPED_TRACE(S.Line);
         RunnerResults = S.Runner;
@@ -259,6 +259,7 @@ TEST_F(Ctl, StoreThatCannotBeOpened_Exits3AndIsLeftAlone) {
     EXPECT_EQ(O.Err,
               "quelvanoctl: El archivo \"" + File + "\" no es una base de datos de Quelvano.\n");
     EXPECT_EQ(ReadWholeFile(File), "not a database of ours");
+    EXPECT_EQ(Run({"--version"}).Code, 0); // it needs no database
 }
 
 } // namespace
