@@ -204,7 +204,7 @@ void WriteSet(TgtIPDBManager& Db, const TIPSetEntry& E, int Target) {
     if (Target == 0) {
         Sets.Insert();
     } else {
-        Sets.Locate("ID", Target);
+        LocateIPSet(Sets, Target);
         Sets.Edit();
     }
     Sets.FieldByName("CONNECTION").SetAsInteger(Connection);
@@ -220,7 +220,7 @@ TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs) {
         IDs.push_back(Sets.FieldByName("ID").AsInteger());
     TJson List = TJson::Array();
     for (const int ID : IDs) {
-        Sets.Locate("ID", ID);
+        LocateIPSet(Sets, ID);
         List.Add(IPSetObject(Db, WithIDs));
     }
     TJson Document = TJson::Object();
@@ -247,11 +247,13 @@ int CtlExport(TCtlSession& S) {
 
 int CtlImport(TCtlSession& S) {
     const std::vector<TIPSetEntry> Entries = TImportFile(S.Args.Operands[0]).Read();
+    // The targets are chosen while no other program can write, so none is deleted or joined by
+    // a set of the same name before it is written.
+    TTransaction Transaction(*S.Db.AdoConnection());
     const std::vector<int> Replaced = Targets(*S.Db.IPSets(), Entries, S.Args.Has("replace"));
     // Which set was being written when the store refused, for the message.
     std::string Writing;
     try {
-        TTransaction Transaction(*S.Db.AdoConnection());
         for (std::size_t I = 0; I < Entries.size(); ++I) {
             Writing = "Configuracion " + std::to_string(I + 1) + " del archivo: ";
             WriteSet(S.Db, Entries[I], Replaced[I]);

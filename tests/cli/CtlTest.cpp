@@ -1,12 +1,48 @@
 #include "cli/CtlFixture.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Another program that deletes an IP set through its own connection just before the console
+// program's connection starts its first statement whose text holds Sql: between two of a
+// command's steps, before the statement takes any lock.
+class Interloper {
+public:
+    Interloper(std::string AFile, std::string ASql, int AVictim)
+        : File(std::move(AFile)), Sql(std::move(ASql)), Victim(AVictim) {}
+    void Watch(TgtIPDBManager& Db) {
+        sqlite3_trace_v2(Db.AdoConnection()->Handle(), SQLITE_TRACE_STMT, OnStatement, this);
+    }
+
+private:
+    static int OnStatement(unsigned, void* Self, void* Statement, void*) {
+        Interloper& I = *static_cast<Interloper*>(Self);
+        const std::string Text = sqlite3_sql(static_cast<sqlite3_stmt*>(Statement));
+        if (I.Done || Text.find(I.Sql) == std::string::npos)
+            return 0;
+        I.Done = true;
+        try {
+            TgtIPDBManager Other(nullptr);
+            Other.OpenDatabase(I.File);
+            if (Other.IPSets()->Locate("ID", I.Victim))
+                Other.IPSets()->Delete();
+        } catch (const std::exception& E) {
+            ADD_FAILURE() << E.what();
+        }
+        return 0;
+    }
+
+    std::string File, Sql;
+    int Victim;
+    bool Done = false;
+};
 
 // One session on one store, written as a terminal shows it. "$" gives a command line (words split
 // at blanks, "..." holds blanks, \n inside quotes is a line break, a line ending in "\" goes on);
@@ -246,6 +282,50 @@ TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
         EXPECT_EQ(O.Code, S.Expected.Code);
         EXPECT_EQ(O.Out, S.Expected.Out);
         EXPECT_EQ(O.Err, S.Expected.Err);
+    }
+}
+
+TEST_F(Ctl, SetDeletedByAnotherProgramBetweenTheSteps_IsNeitherMistakenNorLost) {
+    const std::string Gone = "quelvanoctl: La configuracion IP ya no existe: otro programa la "
+                             "elimino.\n";
+    const std::string Import = Folder.File("oficina.json");
+    WriteWholeFile(Import, R"({"format": "quelvano-ipsets", "version": 1, "ipSets": [{"name":
+        "Oficina", "connection": "LAN 1", "dhcp": true}]})");
+    const struct {
+        const char* Sql; // the statement just before which the other program deletes OFICINA
+        Words Command;
+        Outcome Expected;
+        const char* Listed; // the sets afterwards
+    } Cases[] = {
+        {"FROM IPSets WHERE ID = ?", {"edit", "1", "--name", "centro"}, {2, "", Gone}, "2 CASA"},
+        {"UPDATE IPSets", {"edit", "1", "--name", "centro"}, {2, "", Gone}, "2 CASA"},
+        {"FROM IPSets WHERE ID = ?", {"delete", "1"}, {2, "", Gone}, "2 CASA"},
+        {"BEGIN",
+         {"import", Import, "--replace"},
+         {0, "Importadas 1 configuraciones IP: 1 nuevas, 0 reemplazadas.\n", ""},
+         "2 CASA 3 Oficina"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Command[0] + std::string(" after ") + C.Sql);
+        TempFolder Fresh;
+        File = Fresh.File("quelvano.ipdb");
+        CreateEmptyDatabase(File);
+        for (const char* Name : {"oficina", "casa"})
+            ASSERT_EQ(Run({"add", "--name", Name, "--connection", "LAN 1", "--dhcp"}).Code, 0);
+        Interloper Other(File, C.Sql, 1);
+        Opened = [&Other](TgtIPDBManager& Db) { Other.Watch(Db); };
+        const Outcome O = Run(C.Command);
+        Opened = nullptr;
+        EXPECT_EQ(O.Code, C.Expected.Code);
+        EXPECT_EQ(O.Out, C.Expected.Out);
+        EXPECT_EQ(O.Err, C.Expected.Err);
+        TgtIPDBManager Store(nullptr);
+        Store.OpenDatabase(File);
+        std::string Listed;
+        for (TDataSet& Sets = *Store.IPSets(); !Sets.Eof(); Sets.Next())
+            Listed += (Listed.empty() ? "" : " ") + Sets.FieldByName("ID").AsString() + " " +
+                      Sets.FieldByName("IPSET_NAME").AsString();
+        EXPECT_EQ(Listed, C.Listed);
     }
 }
 

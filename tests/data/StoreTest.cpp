@@ -228,6 +228,29 @@ TEST_F(Store, PostedEdit_IsStored) {
     EXPECT_EQ(Sets().FieldByName("IPADDRESS").AsString(), "0.0.0.0");
 }
 
+TEST_F(Store, EditOfARowAnotherConnectionDeleted_RaisesAndWritesNothing) {
+    const int Kept = AddSet("otra");
+    const int Id = AddSet("Casa");
+    Sets().Edit();
+    Sets().FieldByName("IPSET_NAME").SetAsString("Nueva");
+    {
+        TgtIPDBManager Other(nullptr);
+        Other.OpenDatabase(FileName);
+        ASSERT_TRUE(Other.IPSets()->Locate("ID", Id));
+        Other.IPSets()->Delete();
+    }
+    try {
+        Sets().Post();
+        ADD_FAILURE() << "posted";
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), "La configuracion IP ya no existe: otro programa la elimino.");
+    }
+    EXPECT_EQ(Sets().State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(CurrentName(), "Casa");
+    Reopen();
+    EXPECT_EQ(ColumnValues(Sets(), "ID"), std::vector<std::string>{std::to_string(Kept)});
+}
+
 struct DeleteCase {
     int Deleted;       // position among the sets a, b, c
     const char* After; // the name current afterwards

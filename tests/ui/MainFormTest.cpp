@@ -247,6 +247,25 @@ TEST_F(MainForm, Delete_AsksWithNoAsDefaultAndOnYesRebuildsTreeAndSubmenu) {
     EXPECT_EQ(Messages.Boxes.size(), 2u);
 }
 
+TEST_F(MainForm, EditOrDeleteOfASetAnotherProgramDeleted_RaisesAndAsksNothing) {
+    Start();
+    Select("Mascara de Red : 255.255.255.0");
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(DatabaseFileName());
+    ASSERT_TRUE(Other.IPSets()->Locate("ID", Casa));
+    Other.IPSets()->Delete();
+    for (auto Command : {&TFrmMain::EditSelectedIPSet, &TFrmMain::DeleteSelectedIPSet}) {
+        try {
+            (Form.get()->*Command)();
+            ADD_FAILURE() << "nothing raised";
+        } catch (const Exception& E) {
+            EXPECT_EQ(E.Message(), "La configuracion IP ya no existe: otro programa la elimino.");
+        }
+    }
+    EXPECT_TRUE(Messages.Boxes.empty());
+    EXPECT_EQ(ColumnValues(*Other.IPSets(), "ID"), Strings{std::to_string(Oficina)});
+}
+
 // Controls in memory for the dialogs the main window opens; they only need to exist here.
 struct DialogControls {
     FakeNotebook Notebook;
