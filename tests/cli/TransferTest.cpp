@@ -139,6 +139,7 @@ TEST_F(Transfer, ExportThenImportOnAFreshStore_GivesTheSameSets) {
               0);
     ASSERT_EQ(Import(Document(Oficina)).Code, 0);
     const std::string Exported = Folder.File("salida.json");
+    WriteWholeFile(Exported + ".tmp", "mio"); // the user's own, which the export leaves alone
     ASSERT_EQ(Run({"export", Exported}).Out,
               "Exportadas 2 configuraciones IP a \"" + Exported + "\".\n");
     const std::string Listed = Run({"list"}).Out;
@@ -150,6 +151,7 @@ TEST_F(Transfer, ExportThenImportOnAFreshStore_GivesTheSameSets) {
     const Outcome O = Run({"import", Exported});
     EXPECT_EQ(O.Code, 0) << O.Err;
     EXPECT_EQ(ReadWholeFile(Exported), Export());
+    EXPECT_EQ(ReadWholeFile(Exported + ".tmp"), "mio");
     EXPECT_EQ(Run({"list"}).Out, Listed);
 
     const TJson Schema = ParseJson(ReadWholeFile(QUELVANO_SCHEMA));

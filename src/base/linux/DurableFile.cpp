@@ -82,8 +82,14 @@ bool NameHeldByNonFolder(const std::string& FileName) {
 }
 
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
-    const std::string Temp = FileName + ".tmp";
-    const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    std::string Temp;
+    int Fd = -1;
+    for (int Try = 0; Fd < 0 && Try < TemporaryNameTries; ++Try) {
+        Temp = FreshTemporaryName(FileName);
+        Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (Fd < 0 && errno != EEXIST)
+            break;
+    }
     if (Fd < 0)
         return static_cast<unsigned>(errno);
     int Error = WriteAll(Fd, Bytes) && fsync(Fd) == 0 ? 0 : errno;

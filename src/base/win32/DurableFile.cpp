@@ -52,9 +52,15 @@ bool NameHeldByNonFolder(const std::string& FileName) {
 
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
     const std::wstring Target = ToWide(FileName);
-    const std::wstring Temp = Target + L".tmp";
-    const HANDLE File = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring Temp;
+    HANDLE File = INVALID_HANDLE_VALUE;
+    for (int Try = 0; File == INVALID_HANDLE_VALUE && Try < TemporaryNameTries; ++Try) {
+        Temp = ToWide(FreshTemporaryName(FileName));
+        File = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (File == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
     if (File == INVALID_HANDLE_VALUE)
         return GetLastError();
     const bool Written = WriteAll(File, Bytes) && FlushFileBuffers(File);

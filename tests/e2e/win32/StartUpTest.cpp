@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -150,7 +151,8 @@ TEST_F(StartUp, NameTakenByAFolder_EndsWithTheProvisioningReportAndExitCodeOne) 
         "Cannot create file \"" + Database + "\". " + SysErrorMessage(ERROR_ALREADY_EXISTS);
     EXPECT_TRUE(EndsWith(Report.Text, Expected)) << Report.Text;
     EXPECT_TRUE(std::filesystem::is_directory(FilePath(Database)));
-    EXPECT_FALSE(std::filesystem::exists(FilePath(Database + ".tmp")));
+    // The program and that folder, no temporary file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 2);
 }
 
 // Users keep programs in folders named after themselves.

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -147,10 +148,13 @@ TEST_F(SettingsXdg, HandEditedFile_IsReadAsWritten) {
 
 TEST_F(SettingsXdg, RefusedWrite_RaisesAndLeavesTheFileWhole) {
     WriteSetting("Other", "kept");
-    fs::create_directory(ProgramFile() + ".tmp");
-    ExpectRaises("Failed to set data for 'StartMinimizado'",
-                 [] { WriteSetting(StartMinimizedName, "1"); });
+    {
+        const FileSizeLimit Full(0);
+        ExpectRaises("Failed to set data for 'StartMinimizado'",
+                     [] { WriteSetting(StartMinimizedName, "1"); });
+    }
     EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Config.File("Quelvano147")), {}), 1);
 }
 
 TEST_F(SettingsXdg, WriteCutShort_RaisesAndLeavesTheFileWhole) {
@@ -161,7 +165,7 @@ TEST_F(SettingsXdg, WriteCutShort_RaisesAndLeavesTheFileWhole) {
                      [] { WriteSetting(StartMinimizedName, std::string(64, '1')); });
     }
     EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
-    EXPECT_FALSE(fs::exists(ProgramFile() + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Config.File("Quelvano147")), {}), 1);
 }
 
 TEST_F(SettingsXdg, RunAtStartup_WritesAQuotedEntryThatReadsBack) {
