@@ -7,6 +7,7 @@
 #include "base/SysError.h"
 #include "base/TextUtils.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/IPSetCommands.h"
 
 #include <algorithm>
 #include <fstream>
@@ -142,10 +143,9 @@ private:
         if (Check.Box != TIPSetBox::None)
             throw ECtlUsage("Configuracion " + std::to_string(Number) + " del archivo: " +
                             Check.Message + " (\"" + MemberOf(Check.Box) + "\")");
-        for (const unsigned char Ch : E.Connection)
-            if (Ch < 32 || Ch == '"')
-                throw ECtlUsage("Configuracion " + std::to_string(Number) +
-                                " del archivo: el nombre de la conexion no es valido.");
+        if (!IsSafeConnectionName(E.Connection))
+            throw ECtlUsage("Configuracion " + std::to_string(Number) +
+                            " del archivo: el nombre de la conexion no es valido.");
         return E;
     }
 

@@ -62,6 +62,11 @@ TEST_F(Transfer, FailedImport_SaysWhyAndWritesNothing) {
          "(\"connection\")\n"},
         {Document(R"({"name": "Casa", "connection": "A\"B", "dhcp": true})"),
          "quelvanoctl: Configuracion 1 del archivo: el nombre de la conexion no es valido.\n"},
+        {Document(R"({"name": "Casa", "connection": "LAN 1\\", "dhcp": true})"),
+         "quelvanoctl: Configuracion 1 del archivo: el nombre de la conexion no es valido.\n"},
+        {Document(R"({"name": "Casa\u007f", "connection": "Wi-Fi", "dhcp": true})"),
+         "quelvanoctl: Configuracion 1 del archivo: El nombre no puede contener caracteres de "
+         "control. (\"name\")\n"},
         // Names: once per file, and once in the store unless replacing is allowed.
         {Document(Dhcp + ", " + R"({"name": " CASA", "connection": "Wi-Fi", "dhcp": true})"),
          "quelvanoctl: Configuracion 2 del archivo: el nombre \"CASA\" ya lo lleva la "

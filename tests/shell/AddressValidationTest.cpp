@@ -33,6 +33,10 @@ const Row ValidatorRows[] = {
     {"", false},
     {" 1.2.3.4", false},
     {"1.2.3.4 ", false},
+    // what netsh would read otherwise: an octal group, one 32-bit number, one group
+    {"010.0.0.1", false},
+    {"3232235777", false},
+    {"1", false},
     // 255 against 256 in every group
     {"255.1.1.1", true},
     {"1.255.1.1", true},
