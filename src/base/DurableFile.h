@@ -26,5 +26,13 @@ inline constexpr int TemporaryNameTries = 16;
 std::optional<std::string> ReadFileBytes(const std::string& FileName,
                                          std::size_t Limit = static_cast<std::size_t>(-1));
 
+// How a read of a file that must be an ordinary one went.
+enum class TFileRead { Read, Unreadable, NotRegular };
+
+// Reads the first Limit bytes of FileName into Bytes when it is a regular file. Anything else (a
+// folder, a pipe, a device such as /dev/zero) is refused before a byte is read, and opening it
+// does not wait for a pipe's writer.
+TFileRead ReadRegularFile(const std::string& FileName, std::size_t Limit, std::string& Bytes);
+
 // Whether something other than a folder has FileName, a link that leads nowhere included.
 bool NameHeldByNonFolder(const std::string& FileName);

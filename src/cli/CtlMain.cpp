@@ -201,9 +201,7 @@ void BringConnectionsInStep(TgtIPDBManager& Db, std::ostream& Err) {
     }
 }
 
-} // namespace
-
-int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
+int RunCommandLine(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
     if (Args.empty()) {
         Env.Err << ProgramHelpText();
         return ceUsage;
@@ -250,4 +248,17 @@ int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env
         ReportError(Env.Err, E.what());
         return ceStepFailed;
     }
+}
+
+} // namespace
+
+int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
+    const int Code = RunCommandLine(Args, Env);
+    // A full disk or a closed pipe fails a write silently until the stream is flushed; a short
+    // output must not end as a success.
+    if (!Env.Out.flush()) {
+        ReportError(Env.Err, "No se pudo escribir la salida completa.");
+        return ceStepFailed;
+    }
+    return Code;
 }
