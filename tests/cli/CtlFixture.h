@@ -67,8 +67,7 @@ protected:
             Out, Err,
             [this](TgtIPDBManager& Db) {
                 Db.OpenDatabase(File);
-                if (Opened)
-                    Opened(Db);
+                Opened(Db);
             },
             [this] { return std::make_unique<ScriptedRunner>(RunnerResults); }};
         const int Code = QuelvanoCtl(Args, Env);
@@ -78,7 +77,7 @@ protected:
     TempFolder Folder;
     // The database file the next command opens, and what is done with the store it opened.
     std::string File = Folder.File("quelvano.ipdb");
-    std::function<void(TgtIPDBManager&)> Opened;
+    std::function<void(TgtIPDBManager&)> Opened = [](TgtIPDBManager&) {};
     FakeIpHelper IpHelper;
     FakeRegistry Registry;
     std::vector<int> RunnerResults;

@@ -33,8 +33,7 @@ const Row ValidatorRows[] = {
     {"", false},
     {" 1.2.3.4", false},
     {"1.2.3.4 ", false},
-    // what netsh would read otherwise: an octal group, one 32-bit number, one group
-    {"010.0.0.1", false},
+    {"010.0.0.1", false}, // netsh would read 8.0.0.1
     {"3232235777", false},
     {"1", false},
     // 255 against 256 in every group

@@ -13,7 +13,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -151,8 +150,7 @@ TEST_F(StartUp, NameTakenByAFolder_EndsWithTheProvisioningReportAndExitCodeOne) 
         "Cannot create file \"" + Database + "\". " + SysErrorMessage(ERROR_ALREADY_EXISTS);
     EXPECT_TRUE(EndsWith(Report.Text, Expected)) << Report.Text;
     EXPECT_TRUE(std::filesystem::is_directory(FilePath(Database)));
-    // The program and that folder, no temporary file.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 2);
+    EXPECT_EQ(Folder.Entries(), 2); // the program and that folder
 }
 
 // Users keep programs in folders named after themselves.
