@@ -133,9 +133,9 @@ const std::vector<TCtlCommand>& Commands() {
          {1, 1, {}, {"replace"}},
          "import ARCHIVO [--replace]",
          "Importa configuraciones IP de un archivo JSON.",
-         "Agrega las configuraciones IP de un archivo escrito por \"export\". Comprueba todas\n"
-         "antes de guardar ninguna, como el editor; agrega las conexiones que falten. Si algo\n"
-         "falla no se guarda nada.\n\n"
+         "Agrega las configuraciones IP de un archivo escrito por \"export\" (un archivo comun\n"
+         "de 4 MiB como maximo). Comprueba todas antes de guardar ninguna, como el editor;\n"
+         "agrega las conexiones que falten. Si algo falla no se guarda nada.\n\n"
          "  --replace  reemplaza la configuracion del mismo nombre en lugar de rechazar el\n"
          "             archivo\n",
          CtlImport},

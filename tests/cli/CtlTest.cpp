@@ -280,6 +280,7 @@ TEST_F(Ctl, SetDeletedByAnotherProgramBetweenTheSteps_IsNeitherMistakenNorLost) 
         {"FROM IPSets WHERE ID = ?", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
         {"UPDATE IPSets", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
         {"FROM IPSets WHERE ID = ?", {"delete", "1"}, 2, {"CASA"}},
+        {"FROM IPSets WHERE ID = ?", {"apply", "1"}, 2, {"CASA"}},
         {"BEGIN", {"import", Import, "--replace"}, 0, {"CASA", "Oficina"}},
     };
     for (const auto& C : Cases) {
