@@ -32,21 +32,26 @@ protected:
     int_type overflow(int_type Ch) override {
         if (Ch != traits_type::eof())
             FPending += traits_type::to_char_type(Ch);
-        if (Ch == '\n')
-            sync();
+        if (Ch == '\n' && sync() != 0)
+            return traits_type::eof();
         return traits_type::not_eof(Ch);
     }
 
+    // A write that fails or ends short (a full disk) fails the stream, so the program says so.
     int sync() override {
         DWORD Written = 0;
+        bool Whole = false;
         if (FConsole) {
             const std::wstring Wide = ToWide(FPending);
-            WriteConsoleW(FHandle, Wide.data(), DWORD(Wide.size()), &Written, nullptr);
+            Whole = WriteConsoleW(FHandle, Wide.data(), DWORD(Wide.size()), &Written, nullptr) &&
+                    Written == Wide.size();
         } else {
-            WriteFile(FHandle, FPending.data(), DWORD(FPending.size()), &Written, nullptr);
+            Whole =
+                WriteFile(FHandle, FPending.data(), DWORD(FPending.size()), &Written, nullptr) &&
+                Written == FPending.size();
         }
         FPending.clear();
-        return 0;
+        return Whole ? 0 : -1;
     }
 
 private:

@@ -23,6 +23,9 @@ struct TCtlSession {
 // regard to letter case). Raises ECtlUsage when no set or more than one answers to it.
 int FindIPSet(TDataSet& IPSets, const std::string& Key);
 
+// Makes the IP set with this ID current; raises ECtlUsage when another program has deleted it.
+void LocateIPSet(TDataSet& IPSets, int ID);
+
 // The ID of the connection named Name: the exact name, else the only one that differs from it
 // in letter case alone. Raises ECtlUsage when none or more than one answers to it.
 int FindConnection(TDataSet& Connections, const std::string& Name);

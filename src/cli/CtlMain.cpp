@@ -134,9 +134,9 @@ const std::vector<TCtlCommand>& Commands() {
          {1, 1, {}, {"replace"}},
          "import ARCHIVO [--replace]",
          "Importa configuraciones IP de un archivo JSON.",
-         "Agrega las configuraciones IP de un archivo escrito por \"export\". Comprueba todas\n"
-         "antes de guardar ninguna, como el editor; agrega las conexiones que falten. Si algo\n"
-         "falla no se guarda nada.\n\n"
+         "Agrega las configuraciones IP de un archivo escrito por \"export\" (un archivo comun\n"
+         "de 4 MiB como maximo). Comprueba todas antes de guardar ninguna, como el editor;\n"
+         "agrega las conexiones que falten. Si algo falla no se guarda nada.\n\n"
          "  --replace  reemplaza la configuracion del mismo nombre en lugar de rechazar el\n"
          "             archivo\n",
          CtlImport},
@@ -202,9 +202,7 @@ void BringConnectionsInStep(TgtIPDBManager& Db, std::ostream& Err) {
     }
 }
 
-} // namespace
-
-int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
+int RunCommandLine(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
     if (Args.empty()) {
         Env.Err << ProgramHelpText();
         return ceUsage;
@@ -256,4 +254,17 @@ int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env
         ReportError(Env.Err, E.what());
         return ceStepFailed;
     }
+}
+
+} // namespace
+
+int QuelvanoCtl(const std::vector<std::string>& Args, const TCtlEnvironment& Env) {
+    const int Code = RunCommandLine(Args, Env);
+    // A full disk or a closed pipe fails a write silently until the stream is flushed; a short
+    // output must not end as a success.
+    if (!Env.Out.flush()) {
+        ReportError(Env.Err, "No se pudo escribir la salida completa.");
+        return ceStepFailed;
+    }
+    return Code;
 }

@@ -104,7 +104,7 @@ TIPSetCheck CheckCtlEntry(const TIPSetEntry& Entry) {
     if (Check.Box != TIPSetBox::None)
         return Check;
     for (const unsigned char Ch : Entry.Name)
-        if (Ch < 32)
+        if (Ch < 32 || Ch == 127)
             return {TIPSetBox::Name, "El nombre no puede contener caracteres de control."};
     return Check;
 }
@@ -143,6 +143,11 @@ int FindIPSet(TDataSet& IPSets, const std::string& Key) {
                         "); indique el ID.");
     }
     return Found[0];
+}
+
+void LocateIPSet(TDataSet& IPSets, int ID) {
+    if (!IPSets.Locate("ID", ID))
+        throw ECtlUsage(RowGoneMessage);
 }
 
 int FindConnection(TDataSet& Connections, const std::string& Name) {
@@ -195,7 +200,7 @@ int CtlList(TCtlSession& S) {
     for (Sets.First(); !Sets.Eof(); Sets.Next())
         IDs.push_back(Sets.FieldByName("ID").AsInteger());
     for (const int ID : IDs) {
-        Sets.Locate("ID", ID);
+        LocateIPSet(Sets, ID);
         const TIPSetEntry E = CurrentEntry(S.Db);
         Rows.push_back(
             {std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection, Summary(E)});
@@ -207,7 +212,7 @@ int CtlList(TCtlSession& S) {
 int CtlShow(TCtlSession& S) {
     TDataSet& Sets = *S.Db.IPSets();
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
-    Sets.Locate("ID", ID);
+    LocateIPSet(Sets, ID);
     if (S.Args.Has("json")) {
         S.Env.Out << IPSetObject(S.Db, true).Write() << "\n";
         return ceOK;
@@ -242,7 +247,7 @@ int CtlEdit(TCtlSession& S) {
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
     if (S.Args.Values.empty() && S.Args.Flags.empty())
         throw ECtlUsage("Indique al menos un valor que cambiar.");
-    Sets.Locate("ID", ID);
+    LocateIPSet(Sets, ID);
     TIPSetEntry E = CurrentEntry(S.Db);
     ApplyOptions(S.Args, E);
     const int Connection = CheckedConnection(S.Db, E);
@@ -255,7 +260,7 @@ int CtlEdit(TCtlSession& S) {
 int CtlDelete(TCtlSession& S) {
     TDataSet& Sets = *S.Db.IPSets();
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
-    Sets.Locate("ID", ID);
+    LocateIPSet(Sets, ID);
     Sets.Delete();
     S.Env.Out << "Configuracion IP " << ID << " borrada.\n";
     return ceOK;

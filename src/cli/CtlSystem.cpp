@@ -123,12 +123,16 @@ int CtlApply(TCtlSession& S) {
         S.Env.Err << "Paso " << Step << " de " << Count << ": " << A.CommandLine << " -> "
                   << StepOutcomeText(O) << std::endl;
     };
-    bool Succeeded = false;
+    bool Reported = false, Succeeded = false;
     Manager.OnReport = [&](const TApplyReport& R) {
         S.Env.Out << R.Title << "\n" << BalloonLines(R.Text) << std::endl;
+        Reported = true;
         Succeeded = R.Succeeded;
     };
     Manager.ApplyIPSet(ID);
+    // An apply that finds no set runs nothing and tells nothing.
+    if (!Reported)
+        throw ECtlUsage(RowGoneMessage);
     return Succeeded ? ceOK : ceStepFailed;
 }
 

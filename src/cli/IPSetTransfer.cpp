@@ -3,20 +3,21 @@
 #include "cli/CtlCommands.h"
 
 #include "base/DurableFile.h"
-#include "base/FilePath.h"
 #include "base/SysError.h"
 #include "base/TextUtils.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/IPSetCommands.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <ostream>
+#include <unordered_map>
 
 namespace {
 
 const char* const FormatName = "quelvano-ipsets";
 const int FormatVersion = 1;
+// Far more than any store's sets take in the format; what is larger is not one of our files.
+const std::size_t MaxFileSize = 4 << 20;
 
 struct TSetMember {
     const char* Name;
@@ -87,10 +88,19 @@ private:
     }
 
     TJson Parse() const {
-        std::ifstream In(FilePath(FFileName), std::ios::binary);
-        if (!In)
+        // One byte past the limit tells a file that is too large from one that just fits.
+        std::string Text;
+        switch (ReadRegularFile(FFileName, MaxFileSize + 1, Text)) {
+        case TFileRead::Unreadable:
             throw ECtlUsage("No se puede leer el archivo \"" + FFileName + "\".");
-        std::string Text{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+        case TFileRead::NotRegular:
+            Refuse("no es un archivo comun: no se importa de una carpeta, una tuberia ni un "
+                   "dispositivo");
+        case TFileRead::Read:
+            break;
+        }
+        if (Text.size() > MaxFileSize)
+            Refuse("es demasiado grande: un archivo de configuraciones IP tiene como maximo 4 MiB");
         // Editors on Windows like to begin UTF-8 files with a byte order mark.
         if (Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
             Text.erase(0, 3);
@@ -105,7 +115,7 @@ private:
                       const std::string& Where) const {
         for (const TJson::TMember& M : Object.Members())
             if (std::find(Known.begin(), Known.end(), M.first) == Known.end())
-                Refuse("tiene un miembro desconocido en " + Where + ": \"" + M.first + "\"");
+                Refuse("tiene un miembro desconocido en " + Where + ": " + JsonText(M.first));
     }
 
     const std::string* Text(const TJson& Set, const char* Name, const std::string& Where,
@@ -142,47 +152,45 @@ private:
         if (Check.Box != TIPSetBox::None)
             throw ECtlUsage("Configuracion " + std::to_string(Number) + " del archivo: " +
                             Check.Message + " (\"" + MemberOf(Check.Box) + "\")");
-        for (const unsigned char Ch : E.Connection)
-            if (Ch < 32 || Ch == '"')
-                throw ECtlUsage("Configuracion " + std::to_string(Number) +
-                                " del archivo: el nombre de la conexion no es valido.");
+        if (!IsSafeConnectionName(E.Connection))
+            throw ECtlUsage("Configuracion " + std::to_string(Number) +
+                            " del archivo: el nombre de la conexion no es valido.");
         return E;
     }
 
     std::string FFileName;
 };
 
-// The sets of the store whose shown name is Name.
-std::vector<int> SetsNamed(TDataSet& Sets, const std::string& Name) {
-    std::vector<int> IDs;
-    for (Sets.First(); !Sets.Eof(); Sets.Next())
-        if (ShownName(Sets.FieldByName("IPSET_NAME").AsString()) == Name)
-            IDs.push_back(Sets.FieldByName("ID").AsInteger());
-    return IDs;
-}
-
 // For each entry, the ID of the set it replaces, 0 for a new one. Raises, before anything is
 // written, for a name given twice in the file or already in the store without leave to replace.
+// The names are looked up, not compared pair by pair: a file may hold tens of thousands of sets.
 std::vector<int> Targets(TDataSet& Sets, const std::vector<TIPSetEntry>& Entries, bool Replace) {
+    std::unordered_map<std::string, std::vector<int>> Stored;
+    for (Sets.First(); !Sets.Eof(); Sets.Next())
+        Stored[ShownName(Sets.FieldByName("IPSET_NAME").AsString())].push_back(
+            Sets.FieldByName("ID").AsInteger());
+    std::unordered_map<std::string, std::size_t> InFile;
     std::vector<int> Result;
     for (std::size_t I = 0; I < Entries.size(); ++I) {
         const std::string Name = ShownName(Entries[I].Name);
         const std::string Which = "Configuracion " + std::to_string(I + 1) + " del archivo: ";
-        for (std::size_t J = 0; J < I; ++J)
-            if (ShownName(Entries[J].Name) == Name)
-                throw ECtlUsage(Which + "el nombre \"" + Name + "\" ya lo lleva la configuracion " +
-                                std::to_string(J + 1) + ".");
-        const std::vector<int> Existing = SetsNamed(Sets, Name);
-        if (Existing.empty()) {
+        const auto [Earlier, First] = InFile.emplace(Name, I + 1);
+        if (!First)
+            throw ECtlUsage(Which + "el nombre " + JsonText(Name) +
+                            " ya lo lleva la configuracion " + std::to_string(Earlier->second) +
+                            ".");
+        const auto Existing = Stored.find(Name);
+        if (Existing == Stored.end()) {
             Result.push_back(0);
         } else if (!Replace) {
-            throw ECtlUsage(Which + "ya existe una configuracion IP \"" + Name + "\" (ID " +
-                            std::to_string(Existing[0]) + "); use --replace para reemplazarla.");
-        } else if (Existing.size() > 1) {
-            throw ECtlUsage(Which + "hay varias configuraciones IP \"" + Name +
-                            "\"; no se sabe cual reemplazar.");
+            throw ECtlUsage(Which + "ya existe una configuracion IP " + JsonText(Name) + " (ID " +
+                            std::to_string(Existing->second[0]) +
+                            "); use --replace para reemplazarla.");
+        } else if (Existing->second.size() > 1) {
+            throw ECtlUsage(Which + "hay varias configuraciones IP " + JsonText(Name) +
+                            "; no se sabe cual reemplazar.");
         } else {
-            Result.push_back(Existing[0]);
+            Result.push_back(Existing->second[0]);
         }
     }
     return Result;
@@ -204,7 +212,7 @@ void WriteSet(TgtIPDBManager& Db, const TIPSetEntry& E, int Target) {
     if (Target == 0) {
         Sets.Insert();
     } else {
-        Sets.Locate("ID", Target);
+        LocateIPSet(Sets, Target);
         Sets.Edit();
     }
     Sets.FieldByName("CONNECTION").SetAsInteger(Connection);
@@ -220,7 +228,7 @@ TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs) {
         IDs.push_back(Sets.FieldByName("ID").AsInteger());
     TJson List = TJson::Array();
     for (const int ID : IDs) {
-        Sets.Locate("ID", ID);
+        LocateIPSet(Sets, ID);
         List.Add(IPSetObject(Db, WithIDs));
     }
     TJson Document = TJson::Object();
@@ -237,6 +245,12 @@ int CtlExport(TCtlSession& S) {
         return ceOK;
     }
     const std::string& FileName = S.Args.Operands[0];
+    // The new file takes the name by a move, which would put it in the place of a device too.
+    std::string Nothing;
+    if (ReadRegularFile(FileName, 0, Nothing) == TFileRead::NotRegular)
+        throw ECtlUsage("El archivo \"" + FileName +
+                        "\" no es un archivo comun: no se exporta a una carpeta, una tuberia ni "
+                        "un dispositivo.");
     if (const unsigned Error = WriteFileDurably(FileName, Document.Write() + "\n", true))
         throw ECtlUsage("No se puede escribir el archivo \"" + FileName +
                         "\": " + SysErrorMessage(Error) + ".");
@@ -247,11 +261,13 @@ int CtlExport(TCtlSession& S) {
 
 int CtlImport(TCtlSession& S) {
     const std::vector<TIPSetEntry> Entries = TImportFile(S.Args.Operands[0]).Read();
+    // The targets are chosen while no other program can write, so none is deleted or joined by
+    // a set of the same name before it is written.
+    TTransaction Transaction(*S.Db.AdoConnection());
     const std::vector<int> Replaced = Targets(*S.Db.IPSets(), Entries, S.Args.Has("replace"));
     // Which set was being written when the store refused, for the message.
     std::string Writing;
     try {
-        TTransaction Transaction(*S.Db.AdoConnection());
         for (std::size_t I = 0; I < Entries.size(); ++I) {
             Writing = "Configuracion " + std::to_string(I + 1) + " del archivo: ";
             WriteSet(S.Db, Entries[I], Replaced[I]);

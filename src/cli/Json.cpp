@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_set>
 
 namespace {
 
@@ -123,6 +124,8 @@ private:
 
     TJson ReadObject(int Depth) {
         TJson Object = TJson::Object();
+        // The names so far, so that a name given twice is found at once however many there are.
+        std::unordered_set<std::string> Names;
         Expect('{');
         SkipBlanks();
         if (Peek() == '}') {
@@ -135,9 +138,9 @@ private:
                 Fail(AtEnd() ? EarlyEnd : "se esperaba el nombre de un miembro entre comillas");
             const std::size_t NameAt = FPos;
             std::string Name = ReadString();
-            if (Object.Find(Name) != nullptr) {
+            if (!Names.insert(Name).second) {
                 FPos = NameAt;
-                Fail("el miembro \"" + Name + "\" aparece dos veces");
+                Fail("el miembro " + JsonText(Name) + " aparece dos veces");
             }
             SkipBlanks();
             Expect(':');
@@ -301,9 +304,29 @@ private:
     std::size_t FPos = 0;
 };
 
+// A control character as an escape: below 0x20, DEL, and U+0080 to U+009F (which a terminal
+// may take for commands as well).
+void WriteControl(std::string& Out, unsigned Code) {
+    char Escape[8];
+    std::snprintf(Escape, sizeof Escape, "\\u%04x", Code);
+    Out += Escape;
+}
+
 void WriteString(std::string& Out, const std::string& Text) {
     Out += '"';
-    for (const char Ch : Text) {
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const char Ch = Text[I];
+        const auto Byte = static_cast<unsigned char>(Ch);
+        const auto Next = I + 1 < Text.size() ? static_cast<unsigned char>(Text[I + 1]) : 0u;
+        if (Byte == 0xC2 && Next >= 0x80 && Next <= 0x9F) {
+            WriteControl(Out, Next);
+            ++I;
+            continue;
+        }
+        if ((Byte < 0x20 && Ch != '\n' && Ch != '\r' && Ch != '\t') || Byte == 0x7F) {
+            WriteControl(Out, Byte);
+            continue;
+        }
         switch (Ch) {
         case '"':
             Out += "\\\"";
@@ -321,13 +344,7 @@ void WriteString(std::string& Out, const std::string& Text) {
             Out += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(Ch) < 0x20) {
-                char Code[8];
-                std::snprintf(Code, sizeof Code, "\\u%04x", static_cast<unsigned>(Ch));
-                Out += Code;
-            } else {
-                Out += Ch;
-            }
+            Out += Ch;
         }
     }
     Out += '"';
@@ -416,4 +433,10 @@ void TJson::WriteTo(std::string& Out, int Level) const {
 
 TJson ParseJson(const std::string& Text) {
     return TJsonReader(Text).Document();
+}
+
+std::string JsonText(const std::string& Text) {
+    std::string Out;
+    WriteString(Out, Text);
+    return Out;
 }

@@ -54,3 +54,7 @@ private:
 // Reads one JSON document. Raises Exception with the line and column of the first fault; a
 // member name given twice, text that is not UTF-8 and nesting deeper than 64 levels are faults.
 TJson ParseJson(const std::string& Text);
+
+// Text as a JSON string, quotes included, with every control character escaped: how a message
+// shows a text read from a file, which may hold anything.
+std::string JsonText(const std::string& Text);

@@ -84,6 +84,10 @@ std::int64_t TDBConnection::LastInsertId() const {
     return FDb ? sqlite3_last_insert_rowid(FDb) : 0;
 }
 
+std::int64_t TDBConnection::Changes() const {
+    return sqlite3_changes(FDb);
+}
+
 void TDBConnection::RaiseLastError(const std::string& Context) const {
     throw Exception(Context + (FDb ? sqlite3_errmsg(FDb) : "la base de datos no esta abierta") +
                     ".");

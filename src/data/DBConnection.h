@@ -21,6 +21,8 @@ public:
     const std::string& FileName() const { return FFileName; }
     sqlite3* Handle() const { return FDb; }
     std::int64_t LastInsertId() const;
+    // The rows that the last insert, update or delete through the connection changed.
+    std::int64_t Changes() const;
 
     // Advances whenever the file may hold other than what the table objects last read from it:
     // when the connection opens or closes, on every write through a table object and whenever

@@ -6,6 +6,10 @@
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
+// What is raised for a row that another program deleted while this one still meant to change it.
+// Only IP sets are ever changed or deleted, so the message names them.
+extern const char* const RowGoneMessage;
+
 // One column of the current row, addressed by name without regard to letter case. A null value
 // reads as the empty text, 0 and false.
 class TField {
@@ -46,7 +50,10 @@ public:
 
     virtual void Insert() = 0; // a new empty row (column defaults applied) becomes current
     virtual void Edit() = 0;
-    virtual void Post() = 0; // raises on a broken rule and stays in insert or edit state
+    // Raises on a broken rule and stays in insert or edit state. A changed row that another
+    // program deleted meanwhile raises RowGoneMessage and the change is cancelled: nothing is
+    // written and the row is current as it was before the edit.
+    virtual void Post() = 0;
     virtual void Cancel() = 0;
     virtual void Delete() = 0; // removes the current row
 

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <utility>
 
+const char* const RowGoneMessage = "La configuracion IP ya no existe: otro programa la elimino.";
+
 namespace {
 
 std::string FieldMessage(const TColumnDef& C, const std::string& Rule) {
@@ -526,6 +528,10 @@ void TSqlTable::PostEdit() {
             BindValue(Query, static_cast<int>(I), static_cast<int>(I));
         Query.BindInteger(static_cast<int>(FDef.Columns.size()), FRow[0].Integer);
         Query.Step();
+    }
+    if (FConnection->Changes() == 0) {
+        Cancel();
+        throw Exception(RowGoneMessage);
     }
     FState = TDataSetState::dsBrowse;
     if (!LoadById(FRow[0].Integer))

@@ -7,18 +7,30 @@ namespace {
 const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 const char Quote = '"';
 
-bool IsSafeName(const std::string& Name) {
-    for (unsigned char Ch : Name)
-        if (Ch == Quote || Ch < 32 || Ch == 127)
-            return false;
-    return true;
+// One group of a dotted quad that every reader takes for the same number: decimal digits worth
+// at most 255 with no leading zero (netsh reads "010" as eight), or zeros alone.
+bool IsPlainGroup(const std::string& Group) {
+    if (Group.empty() || Group.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    if (Group.find_first_not_of('0') == std::string::npos)
+        return true;
+    return Group[0] != '0' && Group.size() <= 3 && std::stoi(Group) <= 255;
 }
 
+// Empty (the value is used as stored), or four plain groups: "3232235777" and "1" are
+// addresses to netsh too, but not the ones they seem to be.
 bool IsSafeAddress(const std::string& Address) {
-    for (char Ch : Address)
-        if (Ch != '.' && (Ch < '0' || Ch > '9'))
+    if (Address.empty())
+        return true;
+    std::size_t Groups = 0, Begin = 0;
+    for (;;) {
+        const std::size_t Dot = Address.find('.', Begin);
+        if (++Groups > 4 || !IsPlainGroup(Address.substr(Begin, Dot - Begin)))
             return false;
-    return true;
+        if (Dot == std::string::npos)
+            return Groups == 4;
+        Begin = Dot + 1;
+    }
 }
 
 std::string Quoted(const std::string& Connection) {
@@ -96,8 +108,15 @@ std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V) {
     };
 }
 
+bool IsSafeConnectionName(const std::string& Name) {
+    for (unsigned char Ch : Name)
+        if (Ch == Quote || Ch == '\\' || Ch < 32 || Ch == 127)
+            return false;
+    return true;
+}
+
 bool IsSafeToApply(const TIPSetValues& V) {
-    if (!IsSafeName(V.Connection))
+    if (!IsSafeConnectionName(V.Connection))
         return false;
     if (V.Dhcp)
         return true;

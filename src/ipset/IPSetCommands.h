@@ -30,8 +30,13 @@ struct TStepOutcome {
 // The command lines of a static set (three) or of a DHCP set (two), in the order they run.
 std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& Values);
 
-// False when a value could break out of its place in a command line: a double quote or a
-// control character in the connection name, anything but digits and dots in an address used.
+// False when the name could break out of its quotes in a command line: a double quote, a
+// backslash (before the closing quote it escapes it) or a control character.
+bool IsSafeConnectionName(const std::string& Name);
+
+// False when a value could break out of its place in a command line or mean to netsh other than
+// what it shows: an unsafe connection name, or an address used that is neither empty nor a
+// dotted quad of four decimal groups of at most 255 without leading zeros.
 bool IsSafeToApply(const TIPSetValues& Values);
 
 // True when the lines are, in order and byte for byte, what BuildApplySteps makes for values that

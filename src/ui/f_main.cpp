@@ -1,6 +1,7 @@
 #include "ui/f_main.h"
 
 #include "adapters/o_AdapterInformation.h"
+#include "base/Exception.h"
 #include "base/TApplication.h"
 #include "connections/o_SystemConnections.h"
 #include "data/o_DatabaseConnection.h"
@@ -136,7 +137,12 @@ bool TFrmMain::ResolveSelection() {
 }
 
 bool TFrmMain::LocateSelection() {
-    return ResolveSelection() && GetIPDBManager()->IPSets()->Locate("ID", FSelectedIPSetID);
+    if (!ResolveSelection())
+        return false;
+    // The tree still shows a set that another program has deleted since it was filled.
+    if (!GetIPDBManager()->IPSets()->Locate("ID", FSelectedIPSetID))
+        throw Exception(RowGoneMessage);
+    return true;
 }
 
 void TFrmMain::ActivateSelectedIPSet() {

@@ -96,7 +96,8 @@ private:
     void nbPaginasPageChanged();
     // False when the selection names no IP set; otherwise FSelectedIPSetID holds it.
     bool ResolveSelection();
-    // ResolveSelection, then the set's row made current; false when either fails.
+    // ResolveSelection, then the set's row made current; false when nothing is selected. Raises
+    // RowGoneMessage when the selected set is no longer in the table.
     bool LocateSelection();
     void FreeComponents();
     // After a command that changed the IP-set table: the trees and the tray submenu again.

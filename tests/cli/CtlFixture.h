@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -63,15 +64,20 @@ protected:
     Outcome Run(const Words& Args) {
         std::ostringstream Out, Err;
         const TCtlEnvironment Env{
-            Out, Err, [this](TgtIPDBManager& Db) { Db.OpenDatabase(File); },
+            Out, Err,
+            [this](TgtIPDBManager& Db) {
+                Db.OpenDatabase(File);
+                Opened(Db);
+            },
             [this] { return std::make_unique<ScriptedRunner>(RunnerResults); }};
         const int Code = QuelvanoCtl(Args, Env);
         return {Code, Out.str(), Err.str()};
     }
 
     TempFolder Folder;
-    // The database file the next command opens.
+    // The database file the next command opens, and what is done with the store it opened.
     std::string File = Folder.File("quelvano.ipdb");
+    std::function<void(TgtIPDBManager&)> Opened = [](TgtIPDBManager&) {};
     FakeIpHelper IpHelper;
     FakeRegistry Registry;
     std::vector<int> RunnerResults;

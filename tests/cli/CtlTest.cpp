@@ -1,12 +1,30 @@
 #include "cli/CtlFixture.h"
+#include "fakes/TempStore.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+// Another program deletes set 1 just before the console program's connection starts the first
+// statement whose text holds Watch->first (cleared then), on the file Watch->second.
+int DeleteFirstSetBefore(unsigned, void* Watch, void* Statement, void*) {
+    auto& [Sql, File] = *static_cast<std::pair<std::string, std::string>*>(Watch);
+    if (Sql.empty() || std::string(sqlite3_sql(static_cast<sqlite3_stmt*>(Statement))).find(Sql) ==
+                           std::string::npos)
+        return 0;
+    Sql.clear();
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(File);
+    if (Other.IPSets()->Locate("ID", 1))
+        Other.IPSets()->Delete();
+    return 0;
+}
 
 // One session on one store, written as a terminal shows it. "$" gives a command line (words split
 // at blanks, "..." holds blanks, \n inside quotes is a line break, a line ending in "\" goes on);
@@ -249,6 +267,45 @@ TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
         EXPECT_EQ(O.Code, S.Expected.Code);
         EXPECT_EQ(O.Out, S.Expected.Out);
         EXPECT_EQ(O.Err, S.Expected.Err);
+    }
+}
+
+TEST_F(Ctl, SetDeletedByAnotherProgramBetweenTheSteps_IsNeitherMistakenNorLost) {
+    const std::string Import = Folder.File("oficina.json");
+    WriteWholeFile(Import, R"({"format": "quelvano-ipsets", "version": 1, "ipSets": [{"name":
+        "Oficina", "connection": "LAN 1", "dhcp": true}]})");
+    const struct {
+        const char* Sql;
+        Words Command;
+        int Code;
+        std::vector<std::string> Left;
+    } Cases[] = {
+        {"FROM IPSets WHERE ID = ?", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
+        {"UPDATE IPSets", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
+        {"FROM IPSets WHERE ID = ?", {"delete", "1"}, 2, {"CASA"}},
+        {"FROM IPSets WHERE ID = ?", {"apply", "1"}, 2, {"CASA"}},
+        {"BEGIN", {"import", Import, "--replace"}, 0, {"CASA", "Oficina"}},
+    };
+    for (const auto& C : Cases) {
+        TempFolder Fresh;
+        File = Fresh.File("quelvano.ipdb");
+        CreateEmptyDatabase(File);
+        for (const char* Name : {"oficina", "casa"})
+            Run({"add", "--name", Name, "--connection", "LAN 1", "--dhcp"});
+        std::pair<std::string, std::string> Watch{C.Sql, File};
+        Opened = [&Watch](TgtIPDBManager& Db) {
+            sqlite3_trace_v2(Db.AdoConnection()->Handle(), SQLITE_TRACE_STMT, DeleteFirstSetBefore,
+                             &Watch);
+        };
+        const Outcome O = Run(C.Command);
+        Opened = [](TgtIPDBManager&) {};
+        EXPECT_EQ(O.Code, C.Code) << C.Sql;
+        const char* Gone =
+            "quelvanoctl: La configuracion IP ya no existe: otro programa la elimino.\n";
+        EXPECT_EQ(O.Err, C.Code == 2 ? Gone : "") << C.Sql;
+        TgtIPDBManager Store(nullptr);
+        Store.OpenDatabase(File);
+        EXPECT_EQ(ColumnValues(*Store.IPSets(), "IPSET_NAME"), C.Left) << C.Sql;
     }
 }
 

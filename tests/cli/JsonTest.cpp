@@ -21,6 +21,8 @@ TEST(Json, ReadsAndWritesBackEveryKindOfValue) {
         {"\"a\\u00f1\\ud83d\\ude00\\n\\/\"", "\"a\xc3\xb1\xf0\x9f\x98\x80\\n/\""},
         {"\"\xc3\xb1 \\\"q\\\" \\\\ \\u0001\\t\\r\\b\"",
          "\"\xc3\xb1 \\\"q\\\" \\\\ \\u0001\\t\\r\\u0008\""},
+        // Control characters, also DEL and those above it, are never written as they are.
+        {"\"\x7f\xc2\x9b\xc2\xa0\"", "\"\\u007f\\u009b\xc2\xa0\""},
         {"{\"a\":[1,true,null],\"b\":{\"c\":false}}",
          "{\n  \"a\": [\n    1,\n    true,\n    null\n  ],\n  \"b\": {\n    \"c\": false\n  }\n}"},
     };
@@ -38,6 +40,8 @@ TEST(Json, RefusesFaultsNamingWhereTheyAre) {
     } Cases[] = {
         {"", "linea 1, columna 1: el documento termina antes de tiempo"},
         {"{\"a\":1,\"a\":2}", "linea 1, columna 8: el miembro \"a\" aparece dos veces"},
+        {"{\"\\u001b\":1,\"\\u001b\":2}",
+         "linea 1, columna 13: el miembro \"\\u001b\" aparece dos veces"},
         {"[1,]", "linea 1, columna 4: se esperaba un valor"},
         {"{\"a\" 1}", "linea 1, columna 6: se esperaba ':'"},
         {"{1:2}", "linea 1, columna 2: se esperaba el nombre de un miembro entre comillas"},

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -49,6 +50,8 @@ TEST_F(Transfer, FailedImport_SaysWhyAndWritesNothing) {
          F + "tiene la version 2 del formato; esta version del programa lee la 1.\n"},
         {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true, "dns_1": "1.1.1.1"})"),
          F + "tiene un miembro desconocido en la configuracion 1: \"dns_1\".\n"},
+        {Document("") + std::string(4 << 20, ' '),
+         F + "es demasiado grande: un archivo de configuraciones IP tiene como maximo 4 MiB.\n"},
         {Document(R"({"name": "Casa", "connection": "Wi-Fi"})"),
          F + "no dice si la configuracion 1 usa DHCP (\"dhcp\": true o false).\n"},
         // The editor's checks, set by set, before anything is written.
@@ -62,6 +65,11 @@ TEST_F(Transfer, FailedImport_SaysWhyAndWritesNothing) {
          "(\"connection\")\n"},
         {Document(R"({"name": "Casa", "connection": "A\"B", "dhcp": true})"),
          "quelvanoctl: Configuracion 1 del archivo: el nombre de la conexion no es valido.\n"},
+        {Document(R"({"name": "Casa", "connection": "LAN 1\\", "dhcp": true})"),
+         "quelvanoctl: Configuracion 1 del archivo: el nombre de la conexion no es valido.\n"},
+        {Document(R"({"name": "Casa\u007f", "connection": "Wi-Fi", "dhcp": true})"),
+         "quelvanoctl: Configuracion 1 del archivo: El nombre no puede contener caracteres de "
+         "control. (\"name\")\n"},
         // Names: once per file, and once in the store unless replacing is allowed.
         {Document(Dhcp + ", " + R"({"name": " CASA", "connection": "Wi-Fi", "dhcp": true})"),
          "quelvanoctl: Configuracion 2 del archivo: el nombre \"CASA\" ya lo lleva la "
@@ -87,6 +95,13 @@ TEST_F(Transfer, FailedImport_SaysWhyAndWritesNothing) {
     EXPECT_EQ(Missing.Code, 2);
     EXPECT_EQ(Missing.Err,
               "quelvanoctl: No se puede leer el archivo \"" + Folder.File("no-hay.json") + "\".\n");
+    // Only an ordinary file is read, and one of a folder is never taken for the new file.
+    using Pair = std::pair<const char*, std::string>;
+    for (const auto& [Command, Said] : {Pair{"import", "importa de"}, Pair{"export", "exporta a"}})
+        EXPECT_EQ(Run({Command, Folder.File("")}).Err,
+                  "quelvanoctl: El archivo \"" + Folder.File("") +
+                      "\" no es un archivo comun: no se " + Said +
+                      " una carpeta, una tuberia ni un dispositivo.\n");
 }
 
 TEST_F(Transfer, Import_AddsNewConnectionsAndReplacesOnlyWhenAllowed) {
@@ -139,6 +154,7 @@ TEST_F(Transfer, ExportThenImportOnAFreshStore_GivesTheSameSets) {
               0);
     ASSERT_EQ(Import(Document(Oficina)).Code, 0);
     const std::string Exported = Folder.File("salida.json");
+    WriteWholeFile(Exported + ".tmp", "mio"); // the user's own, which the export leaves alone
     ASSERT_EQ(Run({"export", Exported}).Out,
               "Exportadas 2 configuraciones IP a \"" + Exported + "\".\n");
     const std::string Listed = Run({"list"}).Out;
@@ -150,6 +166,7 @@ TEST_F(Transfer, ExportThenImportOnAFreshStore_GivesTheSameSets) {
     const Outcome O = Run({"import", Exported});
     EXPECT_EQ(O.Code, 0) << O.Err;
     EXPECT_EQ(ReadWholeFile(Exported), Export());
+    EXPECT_EQ(ReadWholeFile(Exported + ".tmp"), "mio");
     EXPECT_EQ(Run({"list"}).Out, Listed);
 
     const TJson Schema = ParseJson(ReadWholeFile(QUELVANO_SCHEMA));

@@ -228,6 +228,20 @@ TEST_F(Store, PostedEdit_IsStored) {
     EXPECT_EQ(Sets().FieldByName("IPADDRESS").AsString(), "0.0.0.0");
 }
 
+TEST_F(Store, EditOfARowAnotherConnectionDeleted_RaisesAndWritesNothing) {
+    const int Kept = AddSet("otra"), Id = AddSet("Casa");
+    Sets().Edit();
+    Sets().FieldByName("IPSET_NAME").SetAsString("Nueva");
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(FileName);
+    ASSERT_TRUE(Other.IPSets()->Locate("ID", Id));
+    Other.IPSets()->Delete();
+    EXPECT_THROW(Sets().Post(), Exception);
+    EXPECT_EQ(CurrentName(), "Casa"); // the change is cancelled
+    Other.IPSets()->Refresh();
+    EXPECT_EQ(ColumnValues(*Other.IPSets(), "ID"), std::vector<std::string>{std::to_string(Kept)});
+}
+
 struct DeleteCase {
     int Deleted;       // position among the sets a, b, c
     const char* After; // the name current afterwards

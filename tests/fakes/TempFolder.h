@@ -28,6 +28,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return FPath; }
+    // What it holds, counted: a temporary file left behind is seen whatever its name.
+    long Entries() const { return std::distance(std::filesystem::directory_iterator(FPath), {}); }
     // The UTF-8 name of Name inside the folder, as the program takes file names.
     std::string File(const std::string& Name) const { return PathText(FPath / FilePath(Name)); }
 

@@ -91,6 +91,13 @@ TEST(IPSetCommands_Safety, RefusesValuesThatCouldLeaveTheirPlace) {
         {"letter in gateway", [](TIPSetValues& V) { V.Gateway = "a.b.c.d"; }, false},
         {"quote in dns", [](TIPSetValues& V) { V.Dns = "1\""; }, false},
         {"blank in dns2", [](TIPSetValues& V) { V.Dns2 = " 1"; }, false},
+        {"backslash in name", [](TIPSetValues& V) { V.Connection = "LAN\\"; }, false},
+        {"octal group", [](TIPSetValues& V) { V.IPAddress = "010.0.0.1"; }, false},
+        {"one number", [](TIPSetValues& V) { V.Gateway = "3232235777"; }, false},
+        {"one group", [](TIPSetValues& V) { V.Dns = "1"; }, false},
+        {"five groups", [](TIPSetValues& V) { V.SubnetMask = "255.255.255.0.0"; }, false},
+        {"zero address", [](TIPSetValues& V) { V.Gateway = "0.0.0.0"; }, true},
+        {"zeros written twice", [](TIPSetValues& V) { V.IPAddress = "192.168.00.1"; }, true},
     };
     for (const auto& C : Cases) {
         TIPSetValues V = Static();
@@ -134,6 +141,7 @@ TEST(IPSetCommands_Safety, OnlyTheLinesOfAnApplyOfSafeValuesPass) {
         {"lines of two connections", {S[0], S[1], Named("LAN 2", Static())[2]}, false},
         {"quote in the name", Named("LAN\" 1", Dhcp()), false},
         {"control character in the name", Named("LAN\x01", Dhcp()), false},
+        {"backslash that escapes the closing quote", Named("LAN 1\\", Static()), false},
         {"second command on the line",
          Changed(H, 1, H[1] + "\r\nnetsh firewall set opmode disable"), false},
         {"command in an address", Lines(Static("192.0.2.1&calc")), false},

@@ -33,6 +33,9 @@ const Row ValidatorRows[] = {
     {"", false},
     {" 1.2.3.4", false},
     {"1.2.3.4 ", false},
+    {"010.0.0.1", false}, // netsh would read 8.0.0.1
+    {"3232235777", false},
+    {"1", false},
     // 255 against 256 in every group
     {"255.1.1.1", true},
     {"1.255.1.1", true},

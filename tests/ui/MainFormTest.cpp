@@ -247,6 +247,18 @@ TEST_F(MainForm, Delete_AsksWithNoAsDefaultAndOnYesRebuildsTreeAndSubmenu) {
     EXPECT_EQ(Messages.Boxes.size(), 2u);
 }
 
+TEST_F(MainForm, EditOrDeleteOfASetAnotherProgramDeleted_RaisesAndAsksNothing) {
+    Start();
+    Select("Mascara de Red : 255.255.255.0");
+    TgtIPDBManager Other(nullptr);
+    Other.OpenDatabase(DatabaseFileName());
+    ASSERT_TRUE(Other.IPSets()->Locate("ID", Casa));
+    Other.IPSets()->Delete();
+    EXPECT_THROW(Form->EditSelectedIPSet(), Exception);
+    EXPECT_THROW(Form->DeleteSelectedIPSet(), Exception);
+    EXPECT_TRUE(Messages.Boxes.empty());
+}
+
 // Controls in memory for the dialogs the main window opens; they only need to exist here.
 struct DialogControls {
     FakeNotebook Notebook;

@@ -53,13 +53,8 @@ void SyncFolderOf(const std::string& FileName) {
     }
 }
 
-} // namespace
-
-std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
-    const int Fd = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (Fd < 0)
-        return std::nullopt;
-    std::string Bytes;
+// Up to Limit bytes from Fd, which it closes; false on a failed read.
+bool ReadAndClose(int Fd, std::size_t Limit, std::string& Bytes) {
     char Buffer[65536];
     ssize_t Got = 0;
     while (Bytes.size() < Limit) {
@@ -71,9 +66,32 @@ std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_
         Bytes.append(Buffer, static_cast<std::size_t>(Got));
     }
     close(Fd);
-    if (Got < 0)
+    return Got >= 0;
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
+    const int Fd = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string Bytes;
+    if (Fd < 0 || !ReadAndClose(Fd, Limit, Bytes))
         return std::nullopt;
     return Bytes;
+}
+
+TFileRead ReadRegularFile(const std::string& FileName, std::size_t Limit, std::string& Bytes) {
+    const int Fd = open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat Status {};
+    if (Fd < 0 || fstat(Fd, &Status) != 0) {
+        if (Fd >= 0)
+            close(Fd);
+        return TFileRead::Unreadable;
+    }
+    if (!S_ISREG(Status.st_mode)) {
+        close(Fd);
+        return TFileRead::NotRegular;
+    }
+    return ReadAndClose(Fd, Limit, Bytes) ? TFileRead::Read : TFileRead::Unreadable;
 }
 
 bool NameHeldByNonFolder(const std::string& FileName) {
@@ -82,8 +100,14 @@ bool NameHeldByNonFolder(const std::string& FileName) {
 }
 
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
-    const std::string Temp = FileName + ".tmp";
-    const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    std::string Temp;
+    int Fd = -1;
+    for (int Try = 0; Fd < 0 && Try < TemporaryNameTries; ++Try) {
+        Temp = FreshTemporaryName(FileName);
+        Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (Fd < 0 && errno != EEXIST)
+            break;
+    }
     if (Fd < 0)
         return static_cast<unsigned>(errno);
     int Error = WriteAll(Fd, Bytes) && fsync(Fd) == 0 ? 0 : errno;

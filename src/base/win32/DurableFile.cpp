@@ -19,15 +19,14 @@ bool WriteAll(HANDLE File, const std::string& Bytes) {
     return true;
 }
 
-} // namespace
+HANDLE OpenForReading(const std::string& FileName) {
+    return CreateFileW(ToWide(FileName).c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
-std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
-    const HANDLE File = CreateFileW(ToWide(FileName).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::string Bytes;
+// Up to Limit bytes from File, which it closes; false on a failed read.
+bool ReadAndClose(HANDLE File, std::size_t Limit, std::string& Bytes) {
     char Buffer[65536];
     DWORD Got = 0;
     bool Ok = true;
@@ -40,9 +39,32 @@ std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_
         Bytes.append(Buffer, Got);
     }
     CloseHandle(File);
-    if (!Ok)
+    return Ok;
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& FileName, std::size_t Limit) {
+    const HANDLE File = OpenForReading(FileName);
+    std::string Bytes;
+    if (File == INVALID_HANDLE_VALUE || !ReadAndClose(File, Limit, Bytes))
         return std::nullopt;
     return Bytes;
+}
+
+TFileRead ReadRegularFile(const std::string& FileName, std::size_t Limit, std::string& Bytes) {
+    // A folder can't be opened this way at all; say what it is rather than that it can't be read.
+    const DWORD Attributes = GetFileAttributesW(ToWide(FileName).c_str());
+    if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return TFileRead::NotRegular;
+    const HANDLE File = OpenForReading(FileName);
+    if (File == INVALID_HANDLE_VALUE)
+        return TFileRead::Unreadable;
+    if (GetFileType(File) != FILE_TYPE_DISK) {
+        CloseHandle(File);
+        return TFileRead::NotRegular;
+    }
+    return ReadAndClose(File, Limit, Bytes) ? TFileRead::Read : TFileRead::Unreadable;
 }
 
 bool NameHeldByNonFolder(const std::string& FileName) {
@@ -52,9 +74,15 @@ bool NameHeldByNonFolder(const std::string& FileName) {
 
 unsigned WriteFileDurably(const std::string& FileName, const std::string& Bytes, bool Replace) {
     const std::wstring Target = ToWide(FileName);
-    const std::wstring Temp = Target + L".tmp";
-    const HANDLE File = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring Temp;
+    HANDLE File = INVALID_HANDLE_VALUE;
+    for (int Try = 0; File == INVALID_HANDLE_VALUE && Try < TemporaryNameTries; ++Try) {
+        Temp = ToWide(FreshTemporaryName(FileName));
+        File = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (File == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
     if (File == INVALID_HANDLE_VALUE)
         return GetLastError();
     const bool Written = WriteAll(File, Bytes) && FlushFileBuffers(File);

@@ -150,7 +150,7 @@ TEST_F(StartUp, NameTakenByAFolder_EndsWithTheProvisioningReportAndExitCodeOne) 
         "Cannot create file \"" + Database + "\". " + SysErrorMessage(ERROR_ALREADY_EXISTS);
     EXPECT_TRUE(EndsWith(Report.Text, Expected)) << Report.Text;
     EXPECT_TRUE(std::filesystem::is_directory(FilePath(Database)));
-    EXPECT_FALSE(std::filesystem::exists(FilePath(Database + ".tmp")));
+    EXPECT_EQ(Folder.Entries(), 2); // the program and that folder
 }
 
 // Users keep programs in folders named after themselves.

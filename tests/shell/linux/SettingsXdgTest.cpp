@@ -147,7 +147,7 @@ TEST_F(SettingsXdg, HandEditedFile_IsReadAsWritten) {
 
 TEST_F(SettingsXdg, RefusedWrite_RaisesAndLeavesTheFileWhole) {
     WriteSetting("Other", "kept");
-    fs::create_directory(ProgramFile() + ".tmp");
+    const FileSizeLimit Full(0);
     ExpectRaises("Failed to set data for 'StartMinimizado'",
                  [] { WriteSetting(StartMinimizedName, "1"); });
     EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
@@ -161,7 +161,7 @@ TEST_F(SettingsXdg, WriteCutShort_RaisesAndLeavesTheFileWhole) {
                      [] { WriteSetting(StartMinimizedName, std::string(64, '1')); });
     }
     EXPECT_EQ(ReadWholeFile(ProgramFile()), "Other=kept\n");
-    EXPECT_FALSE(fs::exists(ProgramFile() + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Config.File("Quelvano147")), {}), 1);
 }
 
 TEST_F(SettingsXdg, RunAtStartup_WritesAQuotedEntryThatReadsBack) {
