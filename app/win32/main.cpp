@@ -92,6 +92,9 @@ void ReportStartUpError(const std::string& Message) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // From here on every DLL comes from the system folder alone: the program's own folder is
+    // writable, and the elevated copy runs from it.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The elevated copy that carries out one apply's lines: nothing else of the program runs.
     if (IsApplyHelperStart())
         return RunApplyHelper();
