@@ -497,6 +497,50 @@ TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItself
     EXPECT_FALSE(Balloons[0][0].empty() || Balloons[0][1].empty());
 }
 
+// Every dialog, from the tray or the window, is owned by the main window and holds it until it
+// ends, in front of it; a WM_CLOSE that another program sends (a task list's "End task") ends it at
+// once, with no input after it. Then the editor from the tray stores the set whole.
+TEST_F(MainWindowE2E, DialogsHoldTheMainWindowAndGoWhenAnotherProgramClosesThem) {
+    Start();
+    const struct {
+        std::function<bool()> Open;
+        const wchar_t* Caption;
+    } Dialogs[] = {
+        {[&] {
+             return FromTrayMenu({VK_DOWN, VK_DOWN, VK_RETURN});
+         },
+         L"Agregar nueva IP"},
+        {[&] { return FromMainMenu(L'a', {VK_RETURN}); }, L"Asistente de Configuracion de IP"},
+        {[&] {
+             return FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+         },
+         L"Opciones"},
+        {[&] {
+             return FromTrayMenu({VK_DOWN, VK_RETURN});
+         },
+         L"Acerca de"},
+    };
+    for (const auto& D : Dialogs) {
+        SCOPED_TRACE(FromWide(D.Caption));
+        ASSERT_TRUE(D.Open());
+        const HWND Dialog = Copy->WaitForWindow(L"#32770", D.Caption);
+        ASSERT_NE(Dialog, nullptr);
+        EXPECT_EQ(GetWindow(Dialog, GW_OWNER), Main);
+        EXPECT_FALSE(IsWindowEnabled(Main)); // the system gives it no click and no key
+        // Brought back from the tray, the window comes with the dialog in front of it.
+        SendMessageW(TrayWindow, TrayCallback, 0, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Dialog; }, 5000));
+        SendNotifyMessageW(Dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(Dialog); }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Main) != FALSE; }));
+    }
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_RETURN}));
+    FillEditor(L"Agregar nueva IP", L"oficina", {}, true);
+    EXPECT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+    EXPECT_NE(Trees[0]->Find(L"Nombre Conexion : " + Connection), nullptr);
+    EXPECT_NE(Trees[0]->Find(L"DHCP : Si"), nullptr);
+}
+
 TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {
     Start();
     // Archivo, Iniciar Wizard: a DHCP set in five steps.
