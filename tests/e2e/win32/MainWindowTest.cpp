@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -111,7 +110,7 @@ private:
 };
 
 // Opens a menu with Open, then picks an item with the keys a person would press.
-bool ChooseFromMenu(const std::function<void()>& Open, std::initializer_list<UINT> Keys) {
+bool ChooseFromMenu(const std::function<void()>& Open, const std::vector<UINT>& Keys) {
     Open();
     HWND Menu = nullptr;
     if (!WaitFor([&] {
@@ -267,7 +266,7 @@ protected:
     }
 
     // Right-clicks the node with this text and picks a pop-up item by its keys.
-    bool FromTreePopUp(const std::wstring& Node, std::initializer_list<UINT> Keys) {
+    bool FromTreePopUp(const std::wstring& Node, const std::vector<UINT>& Keys) {
         const HTREEITEM Item = Trees[0]->Find(Node);
         if (Item == nullptr)
             return false;
@@ -281,11 +280,11 @@ protected:
     }
 
     // Alt and the menu's letter, then the keys.
-    bool FromMainMenu(wchar_t Letter, std::initializer_list<UINT> Keys) {
+    bool FromMainMenu(wchar_t Letter, const std::vector<UINT>& Keys) {
         return ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, Letter); }, Keys);
     }
 
-    bool FromTrayMenu(std::initializer_list<UINT> Keys) {
+    bool FromTrayMenu(const std::vector<UINT>& Keys) {
         return ChooseFromMenu([&] { PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP); },
                               Keys);
     }
@@ -503,26 +502,16 @@ TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItself
 TEST_F(MainWindowE2E, DialogsHoldTheMainWindowAndGoWhenAnotherProgramClosesThem) {
     Start();
     const struct {
-        std::function<bool()> Open;
+        wchar_t Menu; // of the window, by its letter; the tray's when none
+        std::vector<UINT> Keys;
         const wchar_t* Caption;
-    } Dialogs[] = {
-        {[&] {
-             return FromTrayMenu({VK_DOWN, VK_DOWN, VK_RETURN});
-         },
-         L"Agregar nueva IP"},
-        {[&] { return FromMainMenu(L'a', {VK_RETURN}); }, L"Asistente de Configuracion de IP"},
-        {[&] {
-             return FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-         },
-         L"Opciones"},
-        {[&] {
-             return FromTrayMenu({VK_DOWN, VK_RETURN});
-         },
-         L"Acerca de"},
-    };
+    } Dialogs[] = {{0, {VK_DOWN, VK_DOWN, VK_RETURN}, L"Agregar nueva IP"},
+                   {L'a', {VK_RETURN}, L"Asistente de Configuracion de IP"},
+                   {L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Opciones"},
+                   {0, {VK_DOWN, VK_RETURN}, L"Acerca de"}};
     for (const auto& D : Dialogs) {
         SCOPED_TRACE(FromWide(D.Caption));
-        ASSERT_TRUE(D.Open());
+        ASSERT_TRUE(D.Menu ? FromMainMenu(D.Menu, D.Keys) : FromTrayMenu(D.Keys));
         const HWND Dialog = Copy->WaitForWindow(L"#32770", D.Caption);
         ASSERT_NE(Dialog, nullptr);
         EXPECT_EQ(GetWindow(Dialog, GW_OWNER), Main);
