@@ -68,6 +68,8 @@ std::string ExecutableFolder() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Every DLL from the system folder alone, as in the window program.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // An apply without administrator rights starts an elevated copy of the running program to
     // carry out its lines: here that is this program, which must then do only that.
     if (IsApplyHelperStart())

@@ -8,6 +8,7 @@
 #include "tray/win32/Win32Tray.h"
 #include "ui/f_WaitBox.h"
 #include "ui/f_main.h"
+#include "ui/win32/DialogBase.h"
 #include "ui/win32/Dialogs.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/WaitBoxView.h"
@@ -59,12 +60,7 @@ void InstallApplicationHooks() {
         }
     };
     Application().OnShowMessage = [](const std::string& Text) {
-        MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Application().Title).c_str(),
-                    MB_OK);
-    };
-    Application().OnMessageBox = [](const std::string& Text, const std::string& Caption,
-                                    unsigned Flags) {
-        return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
+        MessageBoxW(ModalOwner(), ToWide(Text).c_str(), ToWide(Application().Title).c_str(), MB_OK);
     };
 }
 
@@ -92,6 +88,9 @@ void ReportStartUpError(const std::string& Message) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // From here on every DLL comes from the system folder alone: the program's own folder is
+    // writable, and the elevated copy runs from it.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The elevated copy that carries out one apply's lines: nothing else of the program runs.
     if (IsApplyHelperStart())
         return RunApplyHelper();

@@ -23,12 +23,15 @@ public:
     virtual int Run(const std::string& CommandLine, int ShowWindow) = 0;
 };
 
-// Raised by Run when the user refused the administrator rights the lines need: none of the
-// apply's lines has run, nor will.
+// Raised by Run when the lines cannot have the administrator rights they need: the user refused
+// them, or the runner would not ask (the message says why). None of the apply's lines has run,
+// nor will.
 class EElevationDeclined : public Exception {
 public:
-    EElevationDeclined()
-        : Exception("Se necesitan permisos de administrador para cambiar la configuracion IP.") {}
+    explicit EElevationDeclined(
+        const std::string& Why =
+            "Se necesitan permisos de administrador para cambiar la configuracion IP.")
+        : Exception(Why) {}
 };
 
 // The platform's runner. Each command is followed by a pause of PauseMs, which lets the

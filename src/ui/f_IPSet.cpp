@@ -1,11 +1,14 @@
 #include "ui/f_IPSet.h"
 
+#include "base/Exception.h"
 #include "base/TApplication.h"
 #include "ui/ConnectionLookup.h"
 
 namespace {
 
 const char* const MessageCaption = "Wizard";
+const char* const RowGone =
+    "La configuracion IP no se guardo: cierre esta ventana y vuelva a intentarlo.";
 constexpr TColor DisabledBoxColour = RGBColor(223, 223, 223);
 
 bool Pending(const TDataSet* Table) {
@@ -133,9 +136,12 @@ void TFrmIPSet::btnAceptarClick() {
 }
 
 // A value the store refuses raises here and leaves the row pending, so the user can correct it.
+// A row no longer pending (another command moved the table meanwhile) has nowhere to go: the
+// dialog must not end as if it had saved.
 void TFrmIPSet::SaveIPSet() {
-    if (Pending(FIPSets))
-        PostIPSetEntry(*FIPSets, Entry());
+    if (!Pending(FIPSets))
+        throw Exception(RowGone);
+    PostIPSetEntry(*FIPSets, Entry());
 }
 
 void TFrmIPSet::AbandonRow() {

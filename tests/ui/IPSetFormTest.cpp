@@ -183,6 +183,21 @@ TEST_F(IPSetEditor, NameTheStoreRefuses_IsShownWithTheDialogOpenAndTheRowPending
     EXPECT_EQ(IPSets().FieldByName("ID").AsInteger(), 1);
 }
 
+// Another command that moved the table meanwhile leaves no row to post: no OK for nothing saved.
+TEST_F(IPSetEditor, RowNoLongerPending_AceptarSaysSoAndKeepsTheDialogOpen) {
+    auto Form = Open();
+    View->User = [&] {
+        Type(Valid, *Form);
+        IPSets().Cancel();
+        Fire([&] { Form->btnAceptarClick(); });
+        EXPECT_EQ(Messages.Boxes.size(), 1u);
+        EXPECT_FALSE(View->Ended);
+        Fire([&] { Form->btnCancelarClick(); });
+    };
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(RowsInFile(), 0);
+}
+
 TEST_F(IPSetEditor, CancelOrCloseBox_WriteNothingAndUseUpNoID) {
     const int Kept = PostIPSet(Store.Db, "Kept", Ethernet, false,
                                {Valid.Addresses.begin(), Valid.Addresses.end()});

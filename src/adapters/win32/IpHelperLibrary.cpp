@@ -1,12 +1,14 @@
 #include "adapters/IPHLPAPI.h"
 
+#include "base/win32/SystemFolder.h"
+
 #include <windows.h>
 
 namespace {
 
 // Loaded at run time and never imported: the program starts whether or not it is present.
-void* LoadSystemLibrary() {
-    return LoadLibraryW(L"IPHLPAPI.DLL");
+void* LoadIpHelper() {
+    return LoadSystemLibrary(L"iphlpapi.dll");
 }
 
 TProcAddress FindEntry(void* Module, const char* Name) {
@@ -17,7 +19,7 @@ void FreeSystemLibrary(void* Module) {
     FreeLibrary(static_cast<HMODULE>(Module));
 }
 
-constexpr TIpHelperLoader SystemLoader = {LoadSystemLibrary, FindEntry, FreeSystemLibrary};
+constexpr TIpHelperLoader SystemLoader = {LoadIpHelper, FindEntry, FreeSystemLibrary};
 
 } // namespace
 

@@ -14,3 +14,9 @@ using THandle = std::unique_ptr<void, THandleCloser>;
 inline THandle OwnHandle(HANDLE Handle) {
     return THandle(Handle == INVALID_HANDLE_VALUE ? nullptr : Handle);
 }
+
+// Memory the system gave with LocalAlloc, freed when it goes.
+struct TLocalFree {
+    void operator()(void* Memory) const { LocalFree(Memory); }
+};
+using TLocal = std::unique_ptr<void, TLocalFree>;

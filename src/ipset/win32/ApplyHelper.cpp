@@ -1,6 +1,7 @@
 #include "ipset/win32/ApplyHelper.h"
 
 #include "base/TApplication.h"
+#include "base/win32/SystemFolder.h"
 #include "ipset/IPSetCommands.h"
 #include "ipset/win32/HelperPipe.h"
 #include "ipset/win32/NetshRunner.h"
@@ -45,6 +46,8 @@ bool IsApplyHelperStart() {
 }
 
 int RunApplyHelper() {
+    // The folder it was started in is the caller's choice: nothing may be found there.
+    SetCurrentDirectoryW(SystemFolder().c_str());
     const std::vector<std::wstring> Words = Arguments();
     unsigned long ServerPid = 0, PauseMs = 0;
     if (Words.size() != 5 || !ReadNumber(Words[3], ServerPid) || !ReadNumber(Words[4], PauseMs))

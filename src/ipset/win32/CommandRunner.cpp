@@ -1,6 +1,7 @@
 #include "ipset/CommandRunner.h"
 
 #include "base/TApplication.h"
+#include "base/win32/SystemFolder.h"
 #include "base/win32/WideText.h"
 #include "ipset/win32/ElevatedRunner.h"
 #include "ipset/win32/NetshRunner.h"
@@ -15,25 +16,19 @@ namespace {
 // A command line holds at most this many characters.
 const size_t MaxCommandLine = 512;
 
-// netsh from the system folder, named in full: left to the search, the system would take a
-// netsh.exe from the program's own folder (writable, since the database lives there) or from the
-// current folder first, and run it with the program's rights. Empty when the folder is unknown.
-std::wstring SystemNetsh() {
-    wchar_t Folder[MAX_PATH] = {};
-    const UINT Length = GetSystemDirectoryW(Folder, MAX_PATH);
-    if (Length == 0 || Length >= MAX_PATH)
-        return std::wstring();
-    return std::wstring(Folder, Length) + L"\\netsh.exe";
-}
-
 class TWin32CommandRunner : public TCommandRunner {
 public:
     explicit TWin32CommandRunner(unsigned PauseMs) : FPauseMs(PauseMs) {}
 
     int Run(const std::string& CommandLine, int ShowWindow) override {
         const std::wstring Line = ToWide(CommandLine);
-        const std::wstring Program = SystemNetsh();
-        if (Line.size() > MaxCommandLine || Program.empty())
+        // netsh from the system folder, named in full: left to the search, the system would take
+        // a netsh.exe from the program's own folder or from the current folder first, and run it
+        // with the program's rights. It runs in the system folder too, so that nothing it loads
+        // by a bare name can come from wherever the program was started.
+        const std::wstring Folder = SystemFolder();
+        const std::wstring Program = Folder + L"\\netsh.exe";
+        if (Line.size() > MaxCommandLine || Folder.empty())
             return -1;
         // CreateProcessW may write into the command line, so it gets its own buffer.
         wchar_t Buffer[MaxCommandLine + 1] = {};
@@ -45,8 +40,8 @@ public:
         Startup.wShowWindow = static_cast<WORD>(ShowWindow);
         PROCESS_INFORMATION Process = {};
         if (!CreateProcessW(Program.c_str(), Buffer, nullptr, nullptr, FALSE,
-                            CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &Startup,
-                            &Process))
+                            CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, Folder.c_str(),
+                            &Startup, &Process))
             return -1;
 
         DWORD ExitCode = 0;

@@ -8,6 +8,9 @@
 
 namespace {
 
+const char* const OpenFolder = "Otros usuarios pueden modificar la carpeta de Quelvano: muevala a "
+                               "una carpeta propia para aplicar configuraciones.";
+
 class TElevatedRunner : public TCommandRunner {
 public:
     TElevatedRunner(unsigned PauseMs, TLauncher Launch)
@@ -47,9 +50,10 @@ private:
             return;
         TLaunch Launch =
             FLaunch(ApplyHelperParameters(FPipe.Name(), GetCurrentProcessId(), FPauseMs));
-        if (Launch.Error == ERROR_CANCELLED) {
+        if (Launch.Error == ERROR_CANCELLED || Launch.Error == ErrorOpenToOthers) {
             FPipe = THelperPipe();
-            throw EElevationDeclined();
+            throw Launch.Error == ERROR_CANCELLED ? EElevationDeclined()
+                                                  : EElevationDeclined(OpenFolder);
         }
         FHelper = std::move(Launch.Process);
         if (!FHelper || !FPipe.Accept(FHelper.get()) || !FPipe.SendLines(FLines))

@@ -14,5 +14,6 @@ using TLauncher = std::function<TLaunch(const std::wstring& Parameters)>;
 // the helper through Launch (one consent prompt) and hands it all the apply's lines; each Run
 // then returns the exit code the helper reports for its line as soon as that line has ended. A
 // helper that cannot be started, or ends early, leaves the lines it has not reported at -1. A
-// declined prompt raises EElevationDeclined. Lines not handed over at BeginApply are not run.
+// declined prompt raises EElevationDeclined, and so does a program that others may change. Lines
+// not handed over at BeginApply are not run.
 std::unique_ptr<TCommandRunner> CreateElevatedRunner(unsigned PauseMs, TLauncher Launch);

@@ -1,5 +1,8 @@
 #include "ipset/win32/HelperPipe.h"
 
+#include "base/win32/SystemFolder.h"
+#include "ipset/win32/Elevation.h"
+
 #include <aclapi.h>
 #include <bcrypt.h>
 #include <sddl.h>
@@ -18,21 +21,31 @@ const size_t RandomBytes = 16;
 const size_t MaxLines = 3;
 const size_t MaxLineLength = 3 * 512;
 
-struct TLocalFree {
-    void operator()(void* Memory) const { LocalFree(Memory); }
-};
-using TLocal = std::unique_ptr<void, TLocalFree>;
-
 bool IsHelperPipeName(const std::wstring& Name) {
     return Name.size() == NamePrefix.size() + 2 * RandomBytes &&
            Name.compare(0, NamePrefix.size(), NamePrefix) == 0 &&
            Name.find_first_not_of(Hex, NamePrefix.size()) == std::wstring::npos;
 }
 
+// bcrypt is not among the DLLs that the system always takes from its own folder, so it is loaded
+// from there by hand rather than imported.
+bool FillRandom(unsigned char* Bytes, ULONG Count) {
+    using TGenRandom = NTSTATUS(WINAPI*)(BCRYPT_ALG_HANDLE, PUCHAR, ULONG, ULONG);
+    const HMODULE Library = LoadSystemLibrary(L"bcrypt.dll");
+    if (Library == nullptr)
+        return false;
+    const auto GenRandom = reinterpret_cast<TGenRandom>(
+        reinterpret_cast<void*>(GetProcAddress(Library, "BCryptGenRandom")));
+    const bool Filled =
+        GenRandom != nullptr &&
+        BCRYPT_SUCCESS(GenRandom(nullptr, Bytes, Count, BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+    FreeLibrary(Library);
+    return Filled;
+}
+
 std::wstring NewName() {
     unsigned char Random[RandomBytes] = {};
-    if (!BCRYPT_SUCCESS(
-            BCryptGenRandom(nullptr, Random, RandomBytes, BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
+    if (!FillRandom(Random, RandomBytes))
         return std::wstring();
     std::wstring Name = NamePrefix;
     for (unsigned char Byte : Random) {
@@ -40,22 +53,6 @@ std::wstring NewName() {
         Name += Hex[Byte & 15];
     }
     return Name;
-}
-
-// The SID of the user this process runs for; empty when its token does not tell.
-std::vector<BYTE> UserSid() {
-    HANDLE Token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &Token))
-        return {};
-    const THandle Owned(Token);
-    DWORD Size = 0;
-    GetTokenInformation(Token, TokenUser, nullptr, 0, &Size);
-    std::vector<BYTE> Buffer(Size);
-    if (Size == 0 || !GetTokenInformation(Token, TokenUser, Buffer.data(), Size, &Size))
-        return {};
-    const PSID Sid = reinterpret_cast<TOKEN_USER*>(Buffer.data())->User.Sid;
-    const BYTE* Begin = static_cast<const BYTE*>(Sid);
-    return std::vector<BYTE>(Begin, Begin + GetLengthSid(Sid));
 }
 
 // Owned by the user, one entry that lets the user do anything, and no inherited entries.
@@ -100,6 +97,52 @@ bool IsOnlyUsers(HANDLE Object) {
     return true;
 }
 
+// What tells the file at Path from every other: its volume and its number on it.
+bool FileIdentity(const std::wstring& Path, BY_HANDLE_FILE_INFORMATION& Info) {
+    const THandle File = OwnHandle(
+        CreateFileW(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr));
+    return File && GetFileInformationByHandle(File.get(), &Info);
+}
+
+std::wstring ImageOf(HANDLE Process) {
+    std::wstring Path(32768, L'\0');
+    DWORD Length = DWORD(Path.size());
+    if (!QueryFullProcessImageNameW(Process, 0, Path.data(), &Length))
+        return std::wstring();
+    Path.resize(Length);
+    return Path;
+}
+
+bool IsMediumOrAbove(HANDLE Process) {
+    HANDLE Token = nullptr;
+    if (!OpenProcessToken(Process, TOKEN_QUERY, &Token))
+        return false;
+    const THandle Owned(Token);
+    DWORD Size = 0;
+    GetTokenInformation(Token, TokenIntegrityLevel, nullptr, 0, &Size);
+    std::vector<BYTE> Buffer(Size);
+    if (Size == 0 || !GetTokenInformation(Token, TokenIntegrityLevel, Buffer.data(), Size, &Size))
+        return false;
+    const PSID Level = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(Buffer.data())->Label.Sid;
+    return *GetSidSubAuthority(Level, *GetSidSubAuthorityCount(Level) - 1u) >=
+           SECURITY_MANDATORY_MEDIUM_RID;
+}
+
+// Whether the process runs, at medium integrity or above, the very file this process runs (the
+// same file on the same volume, whatever path led to it): only a copy of the program itself may
+// hand lines to its elevated helper.
+bool IsOurProgram(DWORD Pid) {
+    const THandle Process = OwnHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, Pid));
+    BY_HANDLE_FILE_INFORMATION Theirs = {}, Ours = {};
+    return Process && IsMediumOrAbove(Process.get()) &&
+           FileIdentity(ImageOf(Process.get()), Theirs) &&
+           FileIdentity(ImageOf(GetCurrentProcess()), Ours) &&
+           Theirs.dwVolumeSerialNumber == Ours.dwVolumeSerialNumber &&
+           Theirs.nFileIndexHigh == Ours.nFileIndexHigh &&
+           Theirs.nFileIndexLow == Ours.nFileIndexLow;
+}
+
 } // namespace
 
 THelperPipe::THelperPipe(THandle Pipe, std::wstring Name)
@@ -133,7 +176,7 @@ THelperPipe THelperPipe::Open(const std::wstring& Name, DWORD ServerPid) {
         FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     ULONG Server = 0;
     if (!Pipe || !GetNamedPipeServerProcessId(Pipe.get(), &Server) || Server != ServerPid ||
-        !IsOnlyUsers(Pipe.get()))
+        !IsOnlyUsers(Pipe.get()) || !IsOurProgram(Server))
         return THelperPipe();
     return THelperPipe(std::move(Pipe), Name);
 }

@@ -20,7 +20,8 @@ public:
     static THelperPipe Create();
 
     // The client end of the pipe with that name, when it is one that Create made for this user
-    // in the process ServerPid; invalid otherwise. The server may identify this process but may
+    // in the process ServerPid, and that process runs this program's own file at medium
+    // integrity or above; invalid otherwise. The server may identify this process but may
     // never act in its name.
     static THelperPipe Open(const std::wstring& Name, DWORD ServerPid);
 

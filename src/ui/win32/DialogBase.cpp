@@ -11,6 +11,8 @@
 namespace {
 
 const wchar_t* const ColourProperty = L"Quelvano.Colour";
+HWND MainWindow = nullptr;
+HWND InnermostModal = nullptr;
 
 // Colours of the system's scheme carry their index in the low byte.
 COLORREF ToColorRef(TColor Colour) {
@@ -18,6 +20,16 @@ COLORREF ToColorRef(TColor Colour) {
 }
 
 } // namespace
+
+HWND ModalOwner() {
+    if (InnermostModal != nullptr)
+        return InnermostModal;
+    return MainWindow != nullptr ? MainWindow : GetActiveWindow();
+}
+
+void SetMainWindow(HWND Window) {
+    MainWindow = Window;
+}
 
 // The property holds the colour plus one, so that a control without one reads as 0.
 void SetControlColour(HWND Control, TColor Colour) {
@@ -129,7 +141,7 @@ HBRUSH TDialog::Brush(TColor Colour) {
 }
 
 TModalDialog::TModalDialog(int TemplateId, TPlacement Placement)
-    : TDialog(TemplateId, GetActiveWindow()), FPlacement(Placement) {}
+    : TDialog(TemplateId, ModalOwner()), FPlacement(Placement) {}
 
 void TModalDialog::SetCaption(const std::string& Value) {
     SetWindowTextW(Handle(), ToWide(Value).c_str());
@@ -141,6 +153,8 @@ void TModalDialog::ShowModal() {
     if (Owner != nullptr)
         EnableWindow(Owner, FALSE);
     FEnded = false;
+    const HWND Outer = InnermostModal;
+    InnermostModal = Handle();
     ShowWindow(Handle(), SW_SHOW);
     RunHandler([this] { OnShow(); });
     MSG Msg;
@@ -156,10 +170,18 @@ void TModalDialog::ShowModal() {
             DispatchMessageW(&Msg);
         }
     }
+    InnermostModal = Outer;
     // The owner comes back first, so that it is the one activated when the dialog goes.
     if (Owner != nullptr)
         EnableWindow(Owner, TRUE);
     ShowWindow(Handle(), SW_HIDE);
+}
+
+// A message sent from another thread or program (a WM_CLOSE from a task list) is handled inside
+// GetMessageW, which then waits on for the next posted one: the loop must be woken to see the end.
+void TModalDialog::EndModal() {
+    FEnded = true;
+    PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void TModalDialog::Place(HWND Owner) {

@@ -11,6 +11,14 @@
 #include <string>
 #include <tuple>
 
+// The window that the program's modal dialogs and message boxes are owned by, and so disable while
+// they show: the innermost modal dialog showing, else the main window once there is one, else the
+// active window. Whatever opened them (a tray menu's hidden window is active then), the main
+// window takes no command until they end.
+HWND ModalOwner();
+// The main window, from its making to its end (null then).
+void SetMainWindow(HWND Window);
+
 // The colour a control is painted in, set through its adapter; none leaves the system's.
 void SetControlColour(HWND Control, TColor Colour);
 std::optional<TColor> ControlColour(HWND Control);
@@ -65,11 +73,11 @@ public:
     // Disables the owner, shows the dialog and runs its messages until EndModal; a WM_QUIT ends
     // the run too and is posted again for the program's own loop.
     void ShowModal() override;
-    void EndModal() override { FEnded = true; }
+    void EndModal() override;
 
 protected:
     enum class TPlacement { Screen, Owner };
-    // Owned by the active window; placed in the middle of the screen or of the owner.
+    // Owned by ModalOwner(); placed in the middle of the screen or of the owner.
     TModalDialog(int TemplateId, TPlacement Placement);
 
     // The dialog has just appeared.

@@ -3,6 +3,7 @@
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
 #include "ui/win32/AboutView.h"
+#include "ui/win32/DialogBase.h"
 #include "ui/win32/IPSetView.h"
 #include "ui/win32/OptionsView.h"
 #include "ui/win32/WizardView.h"
@@ -14,10 +15,10 @@
 void RegisterWin32Dialogs() {
     INITCOMMONCONTROLSEX Controls = {sizeof Controls, ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&Controls);
-    // Owned by the active window, so that a message raised in a dialog is modal to it.
+    // A message raised in a dialog is modal to it; any other, to the main window.
     Application().OnMessageBox = [](const std::string& Text, const std::string& Caption,
                                     unsigned Flags) {
-        return MessageBoxW(GetActiveWindow(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
+        return MessageBoxW(ModalOwner(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
     };
     TFrmIPSet::ViewFactory = MakeIPSetView;
     TfrmOpciones::ViewFactory = MakeOptionsView;

@@ -7,6 +7,7 @@
 #include "ipset/win32/Win32TreeView.h"
 #include "tray/win32/Win32Menus.h"
 #include "ui/f_main.h"
+#include "ui/win32/DialogBase.h"
 #include "ui/win32/MainCommands.h"
 #include "ui/win32/MainToolBar.h"
 
@@ -87,9 +88,10 @@ public:
     void Close() override { PostMessageW(FWindow, WM_CLOSE, 0, 0); }
     void Minimize() override { PostMessageW(FWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
     void HideTaskbarButton() override { ShowWindow(FWindow, SW_HIDE); }
+    // A dialog showing comes in front with it: the window alone would take no input.
     void Restore() override {
         ShowWindow(FWindow, SW_RESTORE);
-        SetForegroundWindow(FWindow);
+        SetForegroundWindow(ModalOwner());
     }
 
     void ShowPage(int Index);
@@ -158,6 +160,7 @@ TWin32MainView::TWin32MainView(TFrmMain& AForm) : Form(AForm) {
                         nullptr, Menu, Instance, this) == nullptr)
         throw EOutOfResources("No se puede crear la ventana principal");
     Current = this;
+    SetMainWindow(FWindow);
     FDpi = DpiOf(FWindow);
     CreateControls();
     SetFonts();
@@ -165,8 +168,10 @@ TWin32MainView::TWin32MainView(TFrmMain& AForm) : Form(AForm) {
 }
 
 TWin32MainView::~TWin32MainView() {
-    if (Current == this)
+    if (Current == this) {
         Current = nullptr;
+        SetMainWindow(nullptr);
+    }
     for (auto& Tree : FTrees)
         Tree.reset();
     FToolBar.reset();

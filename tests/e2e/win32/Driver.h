@@ -9,8 +9,12 @@
 
 #include <windows.h>
 
+#include <cctype>
+#include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <vector>
 
 inline const wchar_t* const MainCaption = L"Quelvano v1.47 build 351";
 
@@ -147,4 +151,41 @@ inline TMessageBox ReadAndDismiss(HWND Box, int Button = IDOK) {
     else
         PostMessageW(Box, WM_COMMAND, static_cast<WPARAM>(Button), 0);
     return Read;
+}
+
+// The names of the DLLs an executable imports, in lower case, as its import table gives them.
+inline std::vector<std::string> ImportedDlls(const std::filesystem::path& Exe) {
+    std::vector<std::string> Names;
+    const HMODULE Image = LoadLibraryExW(Exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    // The handle of an image loaded as a resource carries flags in its low bits.
+    const auto* Base =
+        reinterpret_cast<const BYTE*>(reinterpret_cast<std::uintptr_t>(Image) & ~std::uintptr_t(3));
+    if (Base == nullptr)
+        return Names;
+    const auto* Nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        Base + reinterpret_cast<const IMAGE_DOS_HEADER*>(Base)->e_lfanew);
+    const DWORD Table =
+        Nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* Dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(Base + Table); Dll->Name;
+         ++Dll) {
+        Names.emplace_back(reinterpret_cast<const char*>(Base + Dll->Name));
+        for (char& C : Names.back())
+            C = char(std::tolower(static_cast<unsigned char>(C)));
+    }
+    FreeLibrary(Image);
+    return Names;
+}
+
+// The DLLs Windows always takes from its system folder (the session manager's KnownDLLs of
+// Windows 10 and 11). Any other name is searched for, the program's folder first. API sets
+// (api-ms-win-*) are not searched either: the loader maps them to system DLLs itself.
+inline bool IsKnownDll(const std::string& Name) {
+    static const std::set<std::string> Known = {
+        "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll", "coml2.dll",
+        "difxapi.dll",  "gdi32.dll",    "gdiplus.dll", "imagehlp.dll", "imm32.dll",
+        "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll", "nsi.dll",
+        "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",   "sechost.dll",
+        "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",  "user32.dll",
+        "wldap32.dll",  "ws2_32.dll"};
+    return Known.count(Name) != 0 || Name.rfind("api-ms-win-", 0) == 0;
 }

@@ -1,12 +1,14 @@
-// Applies IP sets as a copy of the program without administrator rights does: the lines go to the
-// real quelvano.exe in helper mode, started through ShellExecuteExW "runas" (under Wine, where
-// every program is elevated, without a prompt), which runs them through the fake netsh.exe in the
-// prefix's system folder.
+// Applies IP sets as a copy of the program without administrator rights does: the lines go to a
+// copy of this program in helper mode (a helper serves only the file it runs itself, so this test
+// is its own helper), started through ShellExecuteExW "runas" (under Wine, where every program is
+// elevated, without a prompt), which runs them through the fake netsh.exe in the prefix's system
+// folder.
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
+#include "fakes/TempFolder.h"
 #include "fakes/TempStore.h"
 #include "ipset/o_IPSetManager.h"
 #include "ipset/win32/ApplyHelper.h"
@@ -20,6 +22,11 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
+#include <aclapi.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -27,6 +34,12 @@
 #include <vector>
 
 namespace {
+
+[[maybe_unused]] const bool HelperStart =
+    IsApplyHelperStart() && (std::exit(RunApplyHelper()), true);
+std::wstring Program() {
+    return ToWide(Application().ExeName());
+}
 
 const std::vector<std::string> Example = {"192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53",
                                           "198.51.100.53"};
@@ -89,7 +102,7 @@ protected:
     // The runner of a copy without administrator rights, with the real program as its helper.
     std::unique_ptr<TCommandRunner> HelperRunner(unsigned PauseMs) {
         return CreateElevatedRunner(PauseMs, [this](const std::wstring& Parameters) {
-            TLaunch Launch = LaunchElevated(ToWide(QUELVANO_EXE), Parameters);
+            TLaunch Launch = LaunchElevated(Program(), Parameters);
             ++Launches;
             Helper = Launch.Process.get();
             return Launch;
@@ -172,14 +185,14 @@ TEST_F(ElevatedApply, LinesTheRightHelperDoesNotReportFail) {
         {"ended before connecting",
          [] {
              return CreateElevatedRunner(0, [](const std::wstring&) {
-                 return LaunchElevated(ToWide(QUELVANO_EXE), L"--apply-helper");
+                 return LaunchElevated(Program(), L"--apply-helper");
              });
          },
          0, "Paso 1 de 3: " + Lost + "\rPaso 2 de 3: " + Lost + "\rPaso 3 de 3: " + Lost},
         {"another process connects",
          [&] {
              return CreateElevatedRunner(0, [&](const std::wstring& Parameters) {
-                 Posed = LaunchElevated(ToWide(QUELVANO_EXE), Parameters).Process;
+                 Posed = LaunchElevated(Program(), Parameters).Process;
                  HANDLE Self = nullptr;
                  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(),
                                  &Self, 0, FALSE, DUPLICATE_SAME_ACCESS);
@@ -203,24 +216,83 @@ TEST_F(ElevatedApply, LinesTheRightHelperDoesNotReportFail) {
     EXPECT_EQ(Code, DWORD(THelperExit::LinesRefused));
 }
 
-TEST_F(ElevatedApply, DeclinedPromptRunsNothingAndSaysWhy) {
-    const int ID = AddSet(false);
-    const int Clears = Tree.Clears;
-    const TOutcome O = Apply(ID, CreateElevatedRunner(0, [](const std::wstring&) {
-                                 return TLaunch{nullptr, ERROR_CANCELLED};
-                             }));
-    EXPECT_TRUE(O.Lines.empty());
-    EXPECT_EQ(O.Progress, (std::vector<int>{35, 100}));
-    EXPECT_EQ(O.Title, "Error al aplicar configuracion IP");
-    EXPECT_EQ(O.Hint, "Se necesitan permisos de administrador para cambiar la configuracion IP.");
-    EXPECT_EQ(O.Flags, TBalloonFlags::bfError);
-    EXPECT_EQ(Tree.Clears, Clears + 1);
+TLocal Descriptor(const std::wstring& Sddl) {
+    PSECURITY_DESCRIPTOR Made = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(Sddl.c_str(), SDDL_REVISION_1, &Made,
+                                                         nullptr);
+    return TLocal(Made);
 }
 
-// The exit code of the real program started in helper mode with these parameters, after Serve
-// has had its way with the pipe.
-DWORD HelperExit(const std::wstring& Parameters, const std::function<void(HANDLE)>& Serve) {
-    std::wstring Line = L"\"" + ToWide(QUELVANO_EXE) + L"\" " + Parameters;
+// Gives the file or folder only the entries of this DACL, in SDDL.
+void Protect(const std::filesystem::path& Path, const std::wstring& Dacl) {
+    const TLocal Made = Descriptor(Dacl);
+    BOOL Present = FALSE, Defaulted = FALSE;
+    PACL Acl = nullptr;
+    GetSecurityDescriptorDacl(Made.get(), &Present, &Acl, &Defaulted);
+    ASSERT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(Path.c_str()), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, Acl, nullptr),
+              DWORD(ERROR_SUCCESS));
+}
+
+// A declined prompt, or a copy of the program that others may change, runs nothing, says why and
+// refreshes the trees. Wine keeps no descriptors of files: it makes them from the Unix modes, in
+// which "everyone" is the others' bits, so the real folders here differ in what Everyone may do.
+TEST_F(ElevatedApply, RefusedRightsRunNothingAndSayWhy) {
+    wchar_t* User = nullptr;
+    std::vector<BYTE> Sid = UserSid();
+    ASSERT_TRUE(ConvertSidToStringSidW(Sid.data(), &User));
+    const std::wstring OnlyUser = L"D:P(A;OICI;FA;;;" + std::wstring(User) + L")";
+    LocalFree(User);
+    const std::wstring Everyone = L"D:P(A;OICI;FA;;;WD)";
+    const std::string OpenFolder = "Otros usuarios pueden modificar la carpeta de Quelvano: "
+                                   "muevala a una carpeta propia para aplicar configuraciones.";
+    const struct {
+        std::wstring Folder, File; // DACLs; none for the prompt declined
+        std::string Hint;
+    } Cases[] = {{L"", L"", "Se necesitan permisos de administrador"},
+                 {Everyone, L"", OpenFolder},
+                 {OnlyUser, Everyone, OpenFolder},
+                 {OnlyUser, L"", "IP: 192.0.2.10"}};
+    const int ID = AddSet(false);
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(FromWide(C.Folder + L" " + C.File));
+        TempFolder Folder;
+        const std::filesystem::path Copy = Folder.Path() / "quelvano.exe";
+        // The same file as this program unless it gets a DACL of its own.
+        ASSERT_TRUE(C.File.empty() ? CreateHardLinkW(Copy.c_str(), Program().c_str(), nullptr)
+                                   : CopyFileW(Program().c_str(), Copy.c_str(), TRUE));
+        if (!C.File.empty())
+            Protect(Copy, C.File);
+        if (!C.Folder.empty())
+            Protect(Folder.Path(), C.Folder);
+        const int Clears = Tree.Clears;
+        const TOutcome O = Apply(ID, CreateElevatedRunner(0, [&](const std::wstring& Parameters) {
+                                     return C.Folder.empty() ? TLaunch{nullptr, ERROR_CANCELLED}
+                                                             : LaunchElevated(Copy, Parameters);
+                                 }));
+        EXPECT_EQ(O.Lines.size(), O.Flags == TBalloonFlags::bfError ? 0u : 3u);
+        EXPECT_EQ(O.Hint.substr(0, C.Hint.size()), C.Hint);
+        EXPECT_EQ(Tree.Clears, Clears + 1);
+    }
+}
+
+// What no real file has under Wine: no DACL at all, an owner not of the trusted, a right to change
+// given to a group of users; entries only for what a folder will hold do not count.
+TEST(Elevation, OnlyTheUserAdministratorsSystemAndInstallerMayChangeWhatRunsElevated) {
+    for (const auto& [Sddl, Open] :
+         {std::pair{L"O:BA", true},
+          {L"O:WDD:P(A;;FA;;;BA)", true},
+          {L"O:BAD:P(A;;FA;;;BA)(A;;0x4;;;BU)", true},
+          {L"O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;OICIIO;GA;;;WD)(A;;0x1200a9;;;BU)", false}})
+        EXPECT_EQ(IsOpenToOthers(Descriptor(Sddl).get()), Open) << FromWide(Sddl);
+}
+
+// The exit code of Helper started in helper mode with these parameters, after Serve has had its
+// way with the pipe.
+DWORD HelperExit(const std::wstring& Helper, const std::wstring& Parameters,
+                 const std::function<void(HANDLE)>& Serve) {
+    std::wstring Line = L"\"" + Helper + L"\" " + Parameters;
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof Startup;
     PROCESS_INFORMATION Info = {};
@@ -244,6 +316,7 @@ TEST_F(ElevatedApply, HelperRefusesAPipeOrLinesNotMadeForItBeforeRunningAnything
         std::function<std::wstring(THelperPipe&)> Parameters;
         std::vector<std::string> Lines;
         THelperExit Expected;
+        std::wstring Helper = Program();
     } Cases[] = {
         {"no pipe named", [](THelperPipe&) { return std::wstring(L"--apply-helper"); }, Apply,
          THelperExit::BadCommandLine},
@@ -260,6 +333,8 @@ TEST_F(ElevatedApply, HelperRefusesAPipeOrLinesNotMadeForItBeforeRunningAnything
          {"netsh advfirewall set allprofiles state off"},
          THelperExit::LinesRefused},
         {"a line more", nullptr, {Apply[0], Apply[1], Apply[1]}, THelperExit::LinesRefused},
+        {"pipe of another program", nullptr, Apply, THelperExit::UnverifiedPipe,
+         ToWide(QUELVANO_EXE)},
     };
     // The pipe a stranger could have made: the right kind of name, but anyone may open it.
     SECURITY_DESCRIPTOR Open = {};
@@ -278,7 +353,7 @@ TEST_F(ElevatedApply, HelperRefusesAPipeOrLinesNotMadeForItBeforeRunningAnything
         const std::wstring Parameters =
             C.Parameters ? C.Parameters(Pipe)
                          : ApplyHelperParameters(Pipe.Name(), GetCurrentProcessId(), 0);
-        const DWORD Code = HelperExit(Parameters, [&](HANDLE Process) {
+        const DWORD Code = HelperExit(C.Helper, Parameters, [&](HANDLE Process) {
             if (!C.Parameters && Pipe.Accept(Process))
                 Pipe.SendLines(C.Lines);
         });

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,8 @@ using Lines = std::vector<std::string>;
 const std::wstring ClassPath =
     L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 const std::wstring Connection = L"Conexion de prueba";
+// Wine's settings for the program alone.
+const std::wstring WineAppDefaults = L"Software\\Wine\\AppDefaults\\quelvano.exe";
 const unsigned TrayCallback = WM_USER + 1;
 
 // A tree view of the program, read through a buffer in the program's own memory.
@@ -109,7 +110,7 @@ private:
 };
 
 // Opens a menu with Open, then picks an item with the keys a person would press.
-bool ChooseFromMenu(const std::function<void()>& Open, std::initializer_list<UINT> Keys) {
+bool ChooseFromMenu(const std::function<void()>& Open, const std::vector<UINT>& Keys) {
     Open();
     HWND Menu = nullptr;
     if (!WaitFor([&] {
@@ -220,6 +221,7 @@ protected:
     }
     void TearDown() override {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, WineAppDefaults.c_str());
         RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quelvano147", L"StartMinimizado");
         SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
         SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
@@ -264,7 +266,7 @@ protected:
     }
 
     // Right-clicks the node with this text and picks a pop-up item by its keys.
-    bool FromTreePopUp(const std::wstring& Node, std::initializer_list<UINT> Keys) {
+    bool FromTreePopUp(const std::wstring& Node, const std::vector<UINT>& Keys) {
         const HTREEITEM Item = Trees[0]->Find(Node);
         if (Item == nullptr)
             return false;
@@ -278,11 +280,11 @@ protected:
     }
 
     // Alt and the menu's letter, then the keys.
-    bool FromMainMenu(wchar_t Letter, std::initializer_list<UINT> Keys) {
+    bool FromMainMenu(wchar_t Letter, const std::vector<UINT>& Keys) {
         return ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, Letter); }, Keys);
     }
 
-    bool FromTrayMenu(std::initializer_list<UINT> Keys) {
+    bool FromTrayMenu(const std::vector<UINT>& Keys) {
         return ChooseFromMenu([&] { PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP); },
                               Keys);
     }
@@ -423,7 +425,21 @@ TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
 // Told it has no administrator rights, the program hands each apply to a second quelvano.exe in
 // helper mode; netsh gets the same lines, their codes come back into the same balloons. The
 // first copy adds the sets in a fresh folder, the second one, with the rights, applies them again.
+// Beside them lies a marker DLL under the name of each DLL the program imports or loads, which
+// Wine is told to prefer, as Windows does for every name that is not a known DLL: none is loaded.
 TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItselfDoes) {
+    std::vector<std::string> Planted = ImportedDlls(Exe);
+    for (const std::string Name : {"iphlpapi.dll", "bcrypt.dll"})
+        Planted.push_back(Name);
+    for (const std::string& Name : Planted) {
+        ASSERT_TRUE(
+            std::filesystem::copy_file(FilePath(QUELVANO_MARKER_DLL), Folder.Path() / Name));
+        const wchar_t Preferred[] = L"native,builtin";
+        if (!IsKnownDll(Name))
+            RegSetKeyValueW(HKEY_CURRENT_USER, (WineAppDefaults + L"\\DllOverrides").c_str(),
+                            ToWide(Name.substr(0, Name.size() - 4)).c_str(), REG_SZ, Preferred,
+                            sizeof Preferred);
+    }
     SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", L"0 0 3");
     SetEnvironmentVariableW(L"FAKE_NETSH_PARENTS", (Folder.Path() / "parents.log").c_str());
     const struct {
@@ -438,6 +454,8 @@ TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItself
     };
     std::vector<std::wstring> Balloons[2];
     std::vector<Lines> Parents[2];
+    wchar_t System[MAX_PATH] = {};
+    GetSystemDirectoryW(System, MAX_PATH);
     for (int Elevated : {0, 1}) {
         SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", Elevated ? nullptr : L"1");
         Start();
@@ -459,18 +477,57 @@ TEST_F(MainWindowE2E, WithoutAdministratorRightsAHelperAppliesAsTheProgramItself
             // Who started each netsh: "<process id> <file name>".
             Parents[Elevated].push_back(TakeLines("parents.log"));
         }
-        const std::string Self = std::to_string(GetProcessId(Copy->Process())) + " quelvano.exe";
+        // netsh runs in the system folder, not in the program's.
+        const std::string Self =
+            std::to_string(GetProcessId(Copy->Process())) + " quelvano.exe " + FromWide(System);
         ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
         EXPECT_EQ(Copy->ExitCode(), 0);
         for (const Lines& Apply : Parents[Elevated]) {
             ASSERT_FALSE(Apply.empty());
             EXPECT_EQ(Apply, Lines(Apply.size(), Apply[0]));
             EXPECT_EQ(Apply[0] == Self, bool(Elevated)) << Apply[0];
-            EXPECT_NE(Apply[0].find(" quelvano.exe"), std::string::npos) << Apply[0];
+            EXPECT_NE(Apply[0].find(" quelvano.exe " + FromWide(System)), std::string::npos)
+                << Apply[0];
         }
     }
+    for (const auto& File : std::filesystem::directory_iterator(Folder.Path()))
+        EXPECT_NE(File.path().extension(), ".loaded") << PathText(File.path());
     EXPECT_EQ(Balloons[0], Balloons[1]);
     EXPECT_FALSE(Balloons[0][0].empty() || Balloons[0][1].empty());
+}
+
+// Every dialog, from the tray or the window, is owned by the main window and holds it until it
+// ends, in front of it; a WM_CLOSE that another program sends (a task list's "End task") ends it at
+// once, with no input after it. Then the editor from the tray stores the set whole.
+TEST_F(MainWindowE2E, DialogsHoldTheMainWindowAndGoWhenAnotherProgramClosesThem) {
+    Start();
+    const struct {
+        wchar_t Menu; // of the window, by its letter; the tray's when none
+        std::vector<UINT> Keys;
+        const wchar_t* Caption;
+    } Dialogs[] = {{0, {VK_DOWN, VK_DOWN, VK_RETURN}, L"Agregar nueva IP"},
+                   {L'a', {VK_RETURN}, L"Asistente de Configuracion de IP"},
+                   {L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Opciones"},
+                   {0, {VK_DOWN, VK_RETURN}, L"Acerca de"}};
+    for (const auto& D : Dialogs) {
+        SCOPED_TRACE(FromWide(D.Caption));
+        ASSERT_TRUE(D.Menu ? FromMainMenu(D.Menu, D.Keys) : FromTrayMenu(D.Keys));
+        const HWND Dialog = Copy->WaitForWindow(L"#32770", D.Caption);
+        ASSERT_NE(Dialog, nullptr);
+        EXPECT_EQ(GetWindow(Dialog, GW_OWNER), Main);
+        EXPECT_FALSE(IsWindowEnabled(Main)); // the system gives it no click and no key
+        // Brought back from the tray, the window comes with the dialog in front of it.
+        SendMessageW(TrayWindow, TrayCallback, 0, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Dialog; }, 5000));
+        SendNotifyMessageW(Dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(Dialog); }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Main) != FALSE; }));
+    }
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_RETURN}));
+    FillEditor(L"Agregar nueva IP", L"oficina", {}, true);
+    EXPECT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+    EXPECT_NE(Trees[0]->Find(L"Nombre Conexion : " + Connection), nullptr);
+    EXPECT_NE(Trees[0]->Find(L"DHCP : Si"), nullptr);
 }
 
 TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {

@@ -177,4 +177,15 @@ TEST_F(StartUp, FolderWithAccentedLetters_HoldsTheDatabaseTheGuardAndTheStartUpE
     EXPECT_EQ(Close(*First, Main), 0);
 }
 
+// Any other DLL would be searched for in the program's folder before a line of its code runs;
+// comctl32 comes from the side-by-side store that the manifest names.
+TEST(Imports, OnlyDllsTheSystemTakesFromItsOwnFolder) {
+    for (const char* Exe : {QUELVANO_EXE, QUELVANO_CTL_EXE}) {
+        const std::vector<std::string> Names = ImportedDlls(FilePath(Exe));
+        EXPECT_GT(Names.size(), 3u) << Exe;
+        for (const std::string& Name : Names)
+            EXPECT_TRUE(IsKnownDll(Name) || Name == "comctl32.dll") << Exe << ": " << Name;
+    }
+}
+
 } // namespace

@@ -2,7 +2,8 @@
 // line it was started with (one line, UTF-8) to %FAKE_NETSH_LOG%, or to netsh.log beside itself,
 // and exits with a code of %FAKE_NETSH_EXIT% (0 when unset): codes separated by blanks, the N-th
 // for the N-th line of the log, the last one for the lines after. When %FAKE_NETSH_PARENTS% names
-// a file, it also appends there the process id and file name of the program that started it.
+// a file, it also appends there the process id and file name of the program that started it, and
+// the folder it was started in.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -55,7 +56,7 @@ std::string Utf8(const wchar_t* Text) {
     return Result;
 }
 
-// Who started this netsh: "<process id> <file name>".
+// Who started this netsh, and where: "<process id> <file name> <current folder>".
 std::string Parent() {
     const HANDLE Snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W Entry = {};
@@ -71,7 +72,9 @@ std::string Parent() {
         if (Entry.th32ProcessID == ParentId)
             Name = Utf8(Entry.szExeFile);
     CloseHandle(Snapshot);
-    return std::to_string(ParentId) + " " + Name + "\n";
+    wchar_t Folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, Folder);
+    return std::to_string(ParentId) + " " + Name + " " + Utf8(Folder) + "\n";
 }
 
 bool Append(const std::wstring& Path, const std::string& Text) {
