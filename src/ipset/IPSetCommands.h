@@ -42,7 +42,8 @@ bool AreSafeApplyLines(const std::vector<std::string>& CommandLines);
 struct TApplyReport {
     std::string Title;
     std::string Text;
-    bool Succeeded = false; // every step ran and ended with 0
+    bool Succeeded = false; // the set is in force
+    bool Warning = false;   // in force, but something is still missing (a DHCP lease)
 };
 
 // The message an apply raises when it cannot run at all, also the title of a failed one.

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "base/TComponent.h"
+#include "ipset/ApplyListener.h"
 #include "ipset/CommandRunner.h"
 #include "ipset/IPSetCommands.h"
 #include "ipset/TreeView.h"
+#include "tray/ApplyBalloon.h"
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TDataSet;
 class TgtNetworkAdapter;
@@ -31,10 +33,8 @@ public:
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
 
-    // Told as each step of an apply has run (its number from 1, the number of steps), and of
-    // the report at its end, also when there is no tray icon to show it.
-    std::function<void(int Step, int Count, const TApplyStep&, const TStepOutcome&)> OnStepDone;
-    std::function<void(const TApplyReport&)> OnReport;
+    // Told of every apply after the tray icon, in the order added; not owned.
+    void AddListener(TApplyListener* Listener);
 
     // Replaces the platform's runner (tests, benchmarks).
     void SetCommandRunner(std::unique_ptr<TCommandRunner> Runner);
@@ -64,6 +64,7 @@ private:
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();
+    template <class Event> void Tell(Event&& E);
     // The success report, or the failure report with Failures when it is not empty.
     void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
 
@@ -73,6 +74,8 @@ private:
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
     std::unique_ptr<TCommandRunner> FRunner;
+    TApplyBalloon FBalloon;
+    std::vector<TApplyListener*> FListeners = {&FBalloon};
     bool FApplying = false;
     // Set by RunCommand when it caught an error, so the outcome can tell that step failed.
     std::string FRunError;

@@ -83,6 +83,7 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
     FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
     FIPSetManager->SetTrayIcon(FTrayIcon);
+    FIPSetManager->AddListener(&FWaitBoxListener);
     FIPSetManager->RefreshTrees();
     BuildApplyMenu();
 }

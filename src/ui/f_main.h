@@ -5,6 +5,7 @@
 #include "tray/ExtCtrlsX.h"
 #include "tray/Menus.h"
 #include "ui/Forms.h"
+#include "ui/f_WaitBox.h"
 
 #include <functional>
 #include <memory>
@@ -108,6 +109,7 @@ private:
     std::unique_ptr<TMainFormView> FView;
     TTrayIcon* FTrayIcon = nullptr;
     TgtIPSetManager* FIPSetManager = nullptr;
+    TWaitBoxListener FWaitBoxListener;
     int FSelectedIPSetID = 0;
     int FPageIndex = 0;
     bool FFirstMinimize = true;

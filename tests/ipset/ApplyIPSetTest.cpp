@@ -98,6 +98,7 @@ protected:
         Manager.SetConnectionsDataSet(Db.ConnectionNames());
         Manager.SetTrayIcon(&Tray);
         Manager.SetCommandRunner(std::make_unique<RecordingRunner>(Run));
+        Manager.AddListener(&WaitBox);
         WaitBoxViewFactory = [this] { return std::make_unique<RecordingView>(Progress); };
         Application().OnShowMessage = [this](const std::string& M) { Messages.push_back(M); };
     }
@@ -118,6 +119,7 @@ protected:
     FakeTray Fake;
     TTrayIcon Tray{nullptr, Fake.Services()};
     TgtIPSetManager Manager{nullptr};
+    TWaitBoxListener WaitBox;
     RecordingRunner::Script Run;
     std::vector<int> Progress;
     std::vector<std::string> Messages;
@@ -206,12 +208,16 @@ TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {
 TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
     const int ID = AddSet(AddConnection("LAN 1"), true, {});
     Manager.SetTrayIcon(nullptr);
-    std::vector<std::string> Told;
-    Manager.OnStepDone = [&](int Step, int Count, const TApplyStep&, const TStepOutcome& O) {
-        Told.push_back(std::to_string(Step) + "/" + std::to_string(Count) + " " +
-                       StepOutcomeText(O));
-    };
-    Manager.OnReport = [&](const TApplyReport& R) { Told.push_back(R.Title); };
+    struct Console : TApplyListener {
+        std::vector<std::string> Told;
+        void ApplyStepDone(int Step, int Count, const TApplyStep&, const TStepOutcome& O) override {
+            Told.push_back(std::to_string(Step) + "/" + std::to_string(Count) + " " +
+                           StepOutcomeText(O));
+        }
+        void ApplyReported(const TApplyReport& R) override { Told.push_back(R.Title); }
+    } Listener;
+    Manager.AddListener(&Listener);
+    const std::vector<std::string>& Told = Listener.Told;
     Run.Throw = true;
     Manager.ApplyIPSet(ID);
     EXPECT_EQ(Told, (std::vector<std::string>{"1/2 error al ejecutar netsh: runner broke",

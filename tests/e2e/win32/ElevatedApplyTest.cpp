@@ -63,6 +63,7 @@ protected:
         Manager.SetConnectionsDataSet(Store.Db.ConnectionNames());
         Manager.SetTrayIcon(&Tray);
         Manager.SetIPSetTreeView(&Tree);
+        Manager.AddListener(&WaitBox);
         WaitBoxViewFactory = [this] { return std::make_unique<RecordingView>(Progress); };
     }
     void TearDown() override {
@@ -111,6 +112,7 @@ protected:
     TTrayIcon Tray{nullptr, Fake.Services()};
     FakeTree Tree;
     TgtIPSetManager Manager{nullptr};
+    TWaitBoxListener WaitBox;
     std::vector<int> Progress;
     std::wstring FLog;
     int Launches = 0;
