@@ -142,6 +142,8 @@ int CtlApply(TCtlSession& S) {
     Manager.SetConnectionsDataSet(S.Db.ConnectionNames());
     if (S.Env.MakeRunner)
         Manager.SetCommandRunner(S.Env.MakeRunner());
+    if (S.Env.MakeLiveAdapters)
+        Manager.SetLiveAdapters(S.Env.MakeLiveAdapters());
     TConsoleListener Console(S.Env);
     Manager.AddListener(&Console);
     Manager.ApplyIPSet(ID);

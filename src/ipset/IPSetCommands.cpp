@@ -1,10 +1,10 @@
 #include "ipset/IPSetCommands.h"
 
 const char* const ApplyErrorText = "Error al aplicar configuracion IP";
+const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 
 namespace {
 
-const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 const char Quote = '"';
 
 bool IsSafeName(const std::string& Name) {

@@ -48,6 +48,8 @@ struct TApplyReport {
 
 // The message an apply raises when it cannot run at all, also the title of a failed one.
 extern const char* const ApplyErrorText;
+// The title of the success report.
+extern const char* const SuccessTitle;
 
 // The success balloon's text.
 std::string SuccessBalloonText(const TIPSetValues& Values);

@@ -45,7 +45,7 @@ private:
 } // namespace
 
 TgtIPSetManager::TgtIPSetManager(TComponent* AOwner)
-    : TComponent(AOwner), FRunner(CreateCommandRunner()) {}
+    : TComponent(AOwner), FRunner(CreateCommandRunner()), FLive(CreateLiveAdapters()) {}
 
 TgtIPSetManager::~TgtIPSetManager() = default;
 
@@ -93,6 +93,10 @@ void TgtIPSetManager::SetCommandRunner(std::unique_ptr<TCommandRunner> Runner) {
     FRunner = std::move(Runner);
 }
 
+void TgtIPSetManager::SetLiveAdapters(std::unique_ptr<TLiveAdapters> Live) {
+    FLive = std::move(Live);
+}
+
 void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == TOperation::opRemove) {
         if (AComponent == FIPSetTreeView)
@@ -123,19 +127,12 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
     Tell([](TApplyListener& L) { L.ApplyBegun(); });
     std::vector<TStepOutcome> Outcomes;
     std::string Declined;
+    TInForceCheck Check;
     try {
         Tell([](TApplyListener& L) { L.ApplyProgress(35); });
         Application().ProcessMessages();
-        const std::vector<TApplyStep> Steps = BuildApplySteps(Values);
-        const TApplySession Session(FRunner.get(), Steps);
-        for (std::size_t I = 0; I < Steps.size(); ++I) {
-            Outcomes.push_back(RunStep(Steps[I]));
-            const int Step = static_cast<int>(I) + 1, Count = static_cast<int>(Steps.size());
-            Tell([&](TApplyListener& L) {
-                L.ApplyProgress(Steps[I].Progress);
-                L.ApplyStepDone(Step, Count, Steps[I], Outcomes.back());
-            });
-        }
+        RunSteps(BuildApplySteps(Values), Outcomes);
+        Check = VerifyApplied(Values, *FLive);
     } catch (const EElevationDeclined& E) {
         Declined = E.Message();
     } catch (...) {
@@ -143,7 +140,21 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
         throw;
     }
     Complete();
-    ShowOutcome(Values, Declined.empty() ? FailureBalloonText(Outcomes) : Declined);
+    ShowOutcome(Declined.empty() ? BuildVerifiedReport(Values, FailureBalloonText(Outcomes), Check)
+                                 : BuildApplyReport(Values, Declined));
+}
+
+void TgtIPSetManager::RunSteps(const std::vector<TApplyStep>& Steps,
+                               std::vector<TStepOutcome>& Outcomes) {
+    const TApplySession Session(FRunner.get(), Steps);
+    for (std::size_t I = 0; I < Steps.size(); ++I) {
+        Outcomes.push_back(RunStep(Steps[I]));
+        const int Step = static_cast<int>(I) + 1, Count = static_cast<int>(Steps.size());
+        Tell([&](TApplyListener& L) {
+            L.ApplyProgress(Steps[I].Progress);
+            L.ApplyStepDone(Step, Count, Steps[I], Outcomes.back());
+        });
+    }
 }
 
 // Everything is read, and checked, before the wait box shows or anything runs.
@@ -201,8 +212,7 @@ void TgtIPSetManager::Complete() {
     RefreshTrees();
 }
 
-void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values, const std::string& Failures) {
-    const TApplyReport Report = BuildApplyReport(Values, Failures);
+void TgtIPSetManager::ShowOutcome(const TApplyReport& Report) {
     Tell([&](TApplyListener& L) { L.ApplyReported(Report); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/TComponent.h"
 #include "ipset/ApplyListener.h"
+#include "ipset/ApplyVerdict.h"
 #include "ipset/CommandRunner.h"
 #include "ipset/IPSetCommands.h"
 #include "ipset/TreeView.h"
@@ -36,11 +37,13 @@ public:
     // Told of every apply after the tray icon, in the order added; not owned.
     void AddListener(TApplyListener* Listener);
 
-    // Replaces the platform's runner (tests, benchmarks).
+    // Replace the platform's runner and the system's adapters (tests, benchmarks).
     void SetCommandRunner(std::unique_ptr<TCommandRunner> Runner);
+    void SetLiveAdapters(std::unique_ptr<TLiveAdapters> Live);
 
-    // Applies the IP set with this ID; an unknown ID does nothing. A request made while an apply
-    // is under way is ignored.
+    // Applies the IP set with this ID, then reads its adapter back until the set shows there or
+    // the limit passes; the report says which. An unknown ID does nothing. A request made while
+    // an apply is under way is ignored.
     void ApplyIPSet(int ID);
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
@@ -63,10 +66,10 @@ private:
     void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
+    void RunSteps(const std::vector<TApplyStep>& Steps, std::vector<TStepOutcome>& Outcomes);
     void Complete();
     template <class Event> void Tell(Event&& E);
-    // The success report, or the failure report with Failures when it is not empty.
-    void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
+    void ShowOutcome(const TApplyReport& Report);
 
     TTreeView* FIPSetTreeView = nullptr;
     TDataSet* FIPSetDataSet = nullptr;
@@ -74,6 +77,7 @@ private:
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
     std::unique_ptr<TCommandRunner> FRunner;
+    std::unique_ptr<TLiveAdapters> FLive;
     TApplyBalloon FBalloon;
     std::vector<TApplyListener*> FListeners = {&FBalloon};
     bool FApplying = false;

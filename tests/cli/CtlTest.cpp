@@ -101,6 +101,7 @@ $ apply nada
 $ apply oficina
 Error al aplicar configuracion IP
 Paso 2 de 3: netsh termino con el codigo 5
+DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3, 198.51.100.53
 ! Paso 1 de 3: netsh interface ip set address "LAN 1"  static 192.0.2.10 255.255.255.0 192.0.2.1 1 -> correcto
 ! Paso 2 de 3: netsh interface ip set dns "LAN 1"  static 192.0.2.53 primary -> netsh termino con el codigo 5
 ! Paso 3 de 3: netsh interface ip add dns "LAN 1" 198.51.100.53 2 -> correcto

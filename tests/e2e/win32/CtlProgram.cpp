@@ -67,6 +67,10 @@ TProgramRun TCtlProgram::Run(const std::vector<std::string>& Args) const {
     return Result;
 }
 
+const char* const TCtlProgram::AppliedOutput =
+    "Cambio de IP satisfactorio!\nIP: 192.0.2.10\nMascara de subred: 255.255.255.0\n"
+    "Gateway: 192.0.2.1\nDNS preferido: 192.0.2.53\nDNS alternativo: 198.51.100.53\nDHCP: No\n";
+
 std::vector<std::string> TCtlProgram::FakeCalls() const {
     std::vector<std::string> Calls;
     std::istringstream Log(ReadWholeFile(FFolder + "\\netsh.log"));
