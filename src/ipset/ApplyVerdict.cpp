@@ -13,15 +13,20 @@ namespace {
 constexpr std::size_t BalloonLength = 255;
 
 class TSystemAdapters : public TLiveAdapters {
+    std::vector<const TgtNetworkAdapter*> FAdapters;
+    std::vector<std::string> FConnections;
+
 public:
-    const TgtNetworkAdapter* Read(const std::string& Connection) override {
+    void Refresh() override {
         TgtNetworkAdapters& List = AdapterManager()->Adapters();
         AdapterManager()->RefreshAdapters();
-        std::vector<const TgtNetworkAdapter*> Adapters;
+        FAdapters.clear();
         for (int I = 0; I < List.Count(); ++I)
-            Adapters.push_back(List.Items(I));
-        return AdapterOfConnection(Adapters, GetIPSystemConnections()->AdapterConnectionNames(),
-                                   Connection);
+            FAdapters.push_back(List.Items(I));
+        FConnections = GetIPSystemConnections()->AdapterConnectionNames();
+    }
+    const TgtNetworkAdapter* AdapterOf(const std::string& Connection) override {
+        return AdapterOfConnection(FAdapters, FConnections, Connection);
     }
     std::uint64_t NowMs() override {
         return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -53,16 +58,22 @@ std::string Lines(std::string Text, const std::vector<std::string>& More) {
 
 } // namespace
 
+bool IsInForce(TLiveAdapters& Live, const TIPSetValues& Set) {
+    return CheckInForce(Set, Live.AdapterOf(Set.Connection)).InForce();
+}
+
 std::unique_ptr<TLiveAdapters> CreateLiveAdapters() {
     return std::make_unique<TSystemAdapters>();
 }
 
 TInForceCheck VerifyApplied(const TIPSetValues& Set, TLiveAdapters& Live) {
     const std::uint64_t End = Live.NowMs() + VerifyLimitMs;
-    TInForceCheck Check = CheckInForce(Set, Live.Read(Set.Connection));
+    Live.Refresh();
+    TInForceCheck Check = CheckInForce(Set, Live.AdapterOf(Set.Connection));
     for (bool First = true; !Settled(Set, Check, First) && Live.NowMs() < End; First = false) {
         Live.Pause(VerifyIntervalMs);
-        Check = CheckInForce(Set, Live.Read(Set.Connection));
+        Live.Refresh();
+        Check = CheckInForce(Set, Live.AdapterOf(Set.Connection));
     }
     return Check;
 }

@@ -10,9 +10,11 @@
 class TLiveAdapters {
 public:
     virtual ~TLiveAdapters() = default;
-    // Reads the adapters again; the adapter of the connection, or nullptr when none is present.
-    // It stays valid until the next read.
-    virtual const TgtNetworkAdapter* Read(const std::string& Connection) = 0;
+    // Reads the adapters again.
+    virtual void Refresh() = 0;
+    // The adapter of the connection as last read, or nullptr when none is present. It stays
+    // valid until the next read.
+    virtual const TgtNetworkAdapter* AdapterOf(const std::string& Connection) = 0;
     // Milliseconds from a fixed moment.
     virtual std::uint64_t NowMs() = 0;
     // Lets Ms milliseconds pass while the program's windows go on answering.
@@ -21,6 +23,9 @@ public:
 
 // The system's adapters, found for a connection as discovery finds them.
 std::unique_ptr<TLiveAdapters> CreateLiveAdapters();
+
+// Whether the set is in force on its adapter as last read.
+bool IsInForce(TLiveAdapters& Live, const TIPSetValues& Set);
 
 // How long an apply waits for its set to show on the adapter, and how often it looks.
 constexpr unsigned VerifyLimitMs = 10000;

@@ -92,7 +92,8 @@ $ show 2 --json
   "subnetMask": "0.0.0.0",
   "gateway": "0.0.0.0",
   "dns1": "0.0.0.0",
-  "dns2": "0.0.0.0"
+  "dns2": "0.0.0.0",
+  "active": false
 }
 $ apply nada
 ! quelvanoctl: No hay ninguna configuracion IP "nada".
@@ -125,7 +126,7 @@ $ edit 1 --dhcp --no-dhcp
 $ list
 ID  Nombre  Conexion  Configuracion
 1   CENTRO  Wi-Fi     192.0.2.10/255.255.255.0
-2   CASA    Wi-Fi     DHCP
+2   CASA    Wi-Fi     DHCP *
 $ apply 1
 Cambio de IP satisfactorio!
 IP: 192.0.2.10
@@ -137,6 +138,10 @@ DHCP: No
 ! Paso 1 de 3: netsh interface ip set address "Wi-Fi"  static 192.0.2.10 255.255.255.0 192.0.2.254 1 -> correcto
 ! Paso 2 de 3: netsh interface ip set dns "Wi-Fi"  static 192.0.2.53 primary -> correcto
 ! Paso 3 de 3: netsh interface ip add dns "Wi-Fi" 198.51.100.53 2 -> correcto
+$ list
+ID  Nombre  Conexion  Configuracion
+1   CENTRO  Wi-Fi     192.0.2.10/255.255.255.0 *
+2   CASA    Wi-Fi     DHCP
 $ frobnicate
 ! quelvanoctl: Comando desconocido: "frobnicate". "quelvanoctl --help" muestra los comandos.
 = 2
@@ -239,7 +244,7 @@ std::vector<Step> ReadSession(const std::string& Text) {
 
 TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
     const std::vector<Step> Steps = ReadSession(Session);
-    ASSERT_EQ(Steps.size(), 39u); // every "$" line, continuations joined
+    ASSERT_EQ(Steps.size(), 40u); // every "$" line, continuations joined
     for (const Step& S : Steps) {
         SCOPED_TRACE(S.Line);
         RunnerResults = S.Runner;

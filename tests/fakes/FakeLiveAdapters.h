@@ -13,19 +13,25 @@ class FakeLiveAdapters : public TLiveAdapters {
 public:
     explicit FakeLiveAdapters(TNetshState& State) : FState(State) {}
 
-    const TgtNetworkAdapter* Read(const std::string& Connection) override {
+    void Refresh() override {
         ++Reads;
         if (BeforeRead)
             BeforeRead();
+        FAdapters.clear();
+        for (const auto& C : FState)
+            FAdapters[C.first] = AdapterFor(C.second);
+    }
+    const TgtNetworkAdapter* AdapterOf(const std::string& Connection) override {
         if (Gone.count(Connection) != 0)
             return nullptr;
-        FAdapter = AdapterOf(FState[Connection]);
-        return &FAdapter;
+        if (FAdapters.count(Connection) == 0)
+            FAdapters[Connection] = AdapterFor(FState[Connection]);
+        return &FAdapters[Connection];
     }
     std::uint64_t NowMs() override { return Clock; }
     void Pause(unsigned Ms) override { Clock += Ms; }
 
-    static TgtNetworkAdapter AdapterOf(const TNetshConnection& C) {
+    static TgtNetworkAdapter AdapterFor(const TNetshConnection& C) {
         TAdaptorInfo Info;
         Info.DHCPEnabled = C.Dhcp ? 1 : 0;
         Info.IPAddressList = {C.Address.empty() ? "0.0.0.0" : C.Address, ""};
@@ -48,5 +54,5 @@ public:
 
 private:
     TNetshState& FState;
-    TgtNetworkAdapter FAdapter;
+    std::map<std::string, TgtNetworkAdapter> FAdapters;
 };
