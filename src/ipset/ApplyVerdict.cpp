@@ -19,8 +19,9 @@ class TSystemAdapters : public TLiveAdapters {
 public:
     void Refresh() override {
         TgtNetworkAdapters& List = AdapterManager()->Adapters();
+        FAdapters.clear(); // the manager frees them, also when it fails
+        FConnections.clear();
         AdapterManager()->RefreshAdapters();
-        FAdapters.clear();
         for (int I = 0; I < List.Count(); ++I)
             FAdapters.push_back(List.Items(I));
         FConnections = GetIPSystemConnections()->AdapterConnectionNames();

@@ -8,6 +8,8 @@
 #include "ipset/TreeView.h"
 #include "tray/ApplyBalloon.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +52,12 @@ public:
     // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
     int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
 
+    // The sets in force on their adapters as the IP-set tree's last fill found them: by ID, the
+    // line the tray's tooltip shows for the set's connection ("LAN 1: CASA (192.0.2.10)").
+    const std::map<int, std::string>& SetsInForce() const { return FSetsInForce; }
+    // Told when a fill of the IP-set tree has found them again.
+    std::function<void()> OnSetsInForceChanged;
+
     // Rebuilds the IP-set tree, then the adapter tree.
     void RefreshTrees();
     void FillIPSetTree();
@@ -62,7 +70,8 @@ protected:
 
 private:
     template <class T> void Assign(T*& Field, T* Value);
-    void AddIPSetNode(TTreeView& Tree);
+    void AddIPSetNode(TTreeView& Tree, bool AdaptersRead);
+    bool NoteInForce(int ID);
     void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
@@ -78,6 +87,7 @@ private:
     TTrayIcon* FTrayIcon = nullptr;
     std::unique_ptr<TCommandRunner> FRunner;
     std::unique_ptr<TLiveAdapters> FLive;
+    std::map<int, std::string> FSetsInForce;
     TApplyBalloon FBalloon;
     std::vector<TApplyListener*> FListeners = {&FBalloon};
     bool FApplying = false;

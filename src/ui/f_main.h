@@ -81,6 +81,7 @@ public:
     void Exit1Click();
     void mnuSalirClick();
     void BuildApplyMenu();
+    void SetsInForceChanged();
     void ApplyMenuItemClick(TComponent* Sender);
 
     // Events of the window and its controls.
