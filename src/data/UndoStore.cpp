@@ -6,7 +6,7 @@
 namespace {
 
 const char* const CreateUndoTable =
-    "CREATE TABLE IF NOT EXISTS UndoRecords (CONNECTIONNAME TEXT PRIMARY KEY NOT NULL, "
+    "CREATE TABLE UndoRecords (CONNECTIONNAME TEXT PRIMARY KEY NOT NULL, "
     "DHCP INTEGER NOT NULL, IPADDRESS TEXT, SUBNETMASK TEXT, GATEWAY TEXT, DNS TEXT, DNS2 TEXT, "
     "APPLIED INTEGER NOT NULL)";
 
@@ -16,6 +16,10 @@ int UserVersion(const TDBConnection& Connection) {
 }
 
 } // namespace
+
+const char* UndoTableSql() {
+    return CreateUndoTable;
+}
 
 void MigrateSchema(TDBConnection& Connection) {
     const int Version = UserVersion(Connection);

@@ -9,6 +9,9 @@ class TDBConnection;
 // tables of the IP sets never change.
 constexpr int SchemaVersion = 1;
 
+// The statement that creates the table of undo records.
+const char* UndoTableSql();
+
 // Brings an older file to SchemaVersion in one transaction, adding only what it lacks; a file of
 // a later version is refused and left as it is.
 void MigrateSchema(TDBConnection& Connection);

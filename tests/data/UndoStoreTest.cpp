@@ -14,12 +14,19 @@ int UserVersion(TDBConnection& Connection) {
     return static_cast<int>(Version.ColumnInteger(0));
 }
 
-// A file of the template's schema, without a version, gains the undo table on open and keeps its
-// rows; one of a later version is refused and left byte for byte.
+// A file as earlier versions wrote it, the two tables without a version, gains the undo table on
+// open and keeps its rows; one of a later version is refused and left byte for byte.
 TEST(SchemaVersion, OlderFileIsMigratedOnOpenAndALaterOneRefusedUntouched) {
     TempFolder Folder;
     const std::string File = Folder.File("old.ipdb");
     CreateEmptyDatabase(File);
+    {
+        TDBConnection Old(nullptr);
+        Old.Open(File);
+        EXPECT_EQ(UserVersion(Old), SchemaVersion); // as the template is made now
+        TStatement(Old, "DROP TABLE UndoRecords").Step();
+        TStatement(Old, "PRAGMA user_version = 0").Step();
+    }
     {
         TgtIPDBManager Db(nullptr);
         Db.OpenDatabase(File);
