@@ -3,11 +3,12 @@
 
 # Where and how Wine runs, unless the caller said otherwise. Wine's own .NET and HTML engines are
 # off, and netsh.exe=n makes Wine run the netsh.exe file in the prefix's system32 (where the tests
-# put their stand-in, scripts/wine-install.sh) instead of its built-in netsh.
+# put their stand-in, scripts/wine-install.sh) instead of its built-in netsh; iphlpapi=n does the
+# same for IPHLPAPI.DLL, whose stand-in shows what the fake netsh was asked for.
 wine_environment() {
   export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
-  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;netsh.exe=n}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;netsh.exe=n;iphlpapi=n}
 }
 
 # Makes the prefix once.

@@ -17,6 +17,6 @@ int main(int argc, char** argv) {
                                   ProvisionDataFolder();
                                   Db.OpenDatabase();
                               },
-                              nullptr};
+                              nullptr, nullptr};
     return QuelvanoCtl(Args, Env);
 }

@@ -87,6 +87,6 @@ int wmain(int argc, wchar_t** argv) {
                                   SaveResourceToFile("DATABASE", "IPDB", DatabaseFileName());
                                   Db.OpenDatabase();
                               },
-                              nullptr};
+                              nullptr, nullptr};
     return QuelvanoCtl(Args, Env);
 }

@@ -32,6 +32,7 @@ struct TAdapterDescription {
     std::uint32_t AutoconfigEnabled = 0;
     std::uint32_t AutoconfigActive = 0;
     std::vector<std::string> DnsServers; // the first is the current one
+    bool StaticDns = false;              // not part of the records; asked for apart
 };
 
 // GetAdaptersInfo's contract: a buffer too small (or none) answers 111 and writes the size

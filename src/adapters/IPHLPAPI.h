@@ -99,6 +99,9 @@ struct TIpHelperLoader {
 const TIpHelperLoader& SystemIpHelperLoader();
 // The records' 8-bit texts (the ANSI code page on Windows, UTF-8 on Linux) as UTF-16.
 std::u16string IpHelperTextToUtf16(const std::string& Text);
+// Whether the adapter's DNS servers are set by hand: on Windows the interface's NameServer value
+// in the registry, on Linux the method or ignore-auto-dns of its NetworkManager profile.
+bool AdapterDnsIsStatic(const std::string& AdapterName);
 // The system error code that explains a failed enumeration when no last error is set.
 unsigned IpHelperResultToOSError(std::uint32_t Result);
 

@@ -86,6 +86,7 @@ void TgtNetworkAdapterManager::RefreshAdapters() {
     for (std::int32_t I = 0; I < Count; ++I) {
         auto Adapter = std::make_unique<TgtNetworkAdapter>();
         Adapter->LoadFromAdaptorInfo(std::move(Rows[static_cast<std::size_t>(I)]));
+        Adapter->SetStaticDNS(AdapterDnsIsStatic(Adapter->AdapterName()));
         FAdapters.Add(std::move(Adapter));
     }
 }

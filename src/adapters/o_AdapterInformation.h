@@ -62,6 +62,9 @@ public:
     std::int64_t RecvLinkSpeed() const { return FRecvLinkSpeed; }
     std::uint32_t Ipv4Metric() const { return FIpv4Metric; }
     std::uint32_t Ipv6Metric() const { return FIpv6Metric; }
+    // Whether the DNS servers were set by hand rather than learnt from the DHCP server.
+    bool StaticDNS() const { return FStaticDNS; }
+    void SetStaticDNS(bool Value) { FStaticDNS = Value; }
 
     // Not published, but copied like the rest.
     std::uint64_t Luid() const { return FLuid; }
@@ -112,6 +115,7 @@ private:
     std::int64_t FRecvLinkSpeed = 0;
     std::uint32_t FIpv4Metric = 0;
     std::uint32_t FIpv6Metric = 0;
+    bool FStaticDNS = false;
     std::uint64_t FLuid = 0;
     std::uint32_t FCompartmentId = 0;
     std::array<std::uint8_t, 16> FNetworkGuid = {};

@@ -53,6 +53,17 @@ bool IsBlank(char C) {
 
 } // namespace
 
+std::string Utf8CutAtLineEnd(const std::string& S, std::size_t MaxChars, char Break) {
+    if (Utf8Length(S) <= MaxChars)
+        return S;
+    std::size_t End = S.rfind(Break);
+    while (End != std::string::npos && End > 0 && Utf8Length(S.substr(0, End)) > MaxChars)
+        End = S.rfind(Break, End - 1);
+    if (End == std::string::npos || End == 0)
+        return Utf8Cut(S, MaxChars);
+    return S.substr(0, End);
+}
+
 void EncodeUtf8(char32_t Code, std::string& Out) {
     if (Code < 0x80) {
         Out += static_cast<char>(Code);

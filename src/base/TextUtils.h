@@ -17,6 +17,10 @@ std::size_t Utf8Length(const std::string& S);
 // The first MaxChars characters of S, never splitting a character.
 std::string Utf8Cut(const std::string& S, std::size_t MaxChars);
 
+// The whole lines of S (each ended by Break but the last) that fit in MaxChars characters; a
+// first line too long by itself is cut inside.
+std::string Utf8CutAtLineEnd(const std::string& S, std::size_t MaxChars, char Break);
+
 // Appends the UTF-8 bytes of one character.
 void EncodeUtf8(char32_t Code, std::string& Out);
 

@@ -36,11 +36,18 @@ std::string ConnectionName(TDataSet& Connections, int ID);
 // The editor's checks, then the console's own: a name holds no control characters.
 TIPSetCheck CheckCtlEntry(const TIPSetEntry& Entry);
 
-// The current row of the IP-set table as the console program shows it in JSON.
-TJson IPSetObject(TgtIPDBManager& Db, bool WithID);
+// The current row of the IP-set table as the console program shows it in JSON. Given the live
+// adapters, as "list" and "show" give them, it carries its ID and whether it is in force.
+TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live);
 
-// Every IP set in table order, in the export format (with their IDs for "list").
-TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs);
+// Every IP set in table order, in the export format (with their IDs and "active" for "list").
+TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live);
+
+// The adapters as the environment reads them, read now.
+std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env);
+
+// Whether the entry is in force on its adapter.
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E);
 
 // Rows of texts in columns as wide as their widest text, two blanks apart.
 void PrintColumns(std::ostream& Out, const std::vector<std::vector<std::string>>& Rows);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ipset/ApplyVerdict.h"
 #include "ipset/CommandRunner.h"
 
 #include <functional>
@@ -22,6 +23,8 @@ struct TCtlEnvironment {
     std::function<void(TgtIPDBManager& Db)> OpenStore;
     // The runner that carries out an apply's lines; the platform's when not set.
     std::function<std::unique_ptr<TCommandRunner>()> MakeRunner;
+    // Where an apply reads the adapters back; the system's when not set.
+    std::function<std::unique_ptr<TLiveAdapters>()> MakeLiveAdapters;
 };
 
 // Runs one command line (the words after the program's name) and returns the exit code. Every

@@ -172,11 +172,23 @@ std::string ConnectionName(TDataSet& Connections, int ID) {
                                         : std::string();
 }
 
-TJson IPSetObject(TgtIPDBManager& Db, bool WithID) {
+std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env) {
+    std::unique_ptr<TLiveAdapters> Live =
+        Env.MakeLiveAdapters ? Env.MakeLiveAdapters() : CreateLiveAdapters();
+    Live->Refresh();
+    return Live;
+}
+
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E) {
+    return IsInForce(Live, TIPSetValues{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway,
+                                        E.Dns, E.Dns2});
+}
+
+TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
     TDataSet& Sets = *Db.IPSets();
     const TIPSetEntry E = CurrentEntry(Db);
     TJson Set = TJson::Object();
-    if (WithID)
+    if (Live != nullptr)
         Set.Set("id", Sets.FieldByName("ID").AsInteger());
     Set.Set("name", E.Name);
     Set.Set("connection", E.Connection.empty() ? TJson() : TJson(E.Connection));
@@ -186,15 +198,18 @@ TJson IPSetObject(TgtIPDBManager& Db, bool WithID) {
     Set.Set("gateway", E.Gateway);
     Set.Set("dns1", E.Dns);
     Set.Set("dns2", E.Dns2);
+    if (Live != nullptr)
+        Set.Set("active", IsInForce(*Live, E));
     return Set;
 }
 
 int CtlList(TCtlSession& S) {
     TDataSet& Sets = *S.Db.IPSets();
     if (S.Args.Has("json")) {
-        S.Env.Out << ExportDocument(S.Db, true).Write() << "\n";
+        S.Env.Out << ExportDocument(S.Db, ReadLiveAdapters(S.Env).get()).Write() << "\n";
         return ceOK;
     }
+    const std::unique_ptr<TLiveAdapters> Live = ReadLiveAdapters(S.Env);
     std::vector<std::vector<std::string>> Rows = {{"ID", "Nombre", "Conexion", "Configuracion"}};
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
@@ -202,8 +217,9 @@ int CtlList(TCtlSession& S) {
     for (const int ID : IDs) {
         LocateIPSet(Sets, ID);
         const TIPSetEntry E = CurrentEntry(S.Db);
-        Rows.push_back(
-            {std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection, Summary(E)});
+        // The set in force on its connection is marked.
+        Rows.push_back({std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection,
+                        Summary(E) + (IsInForce(*Live, E) ? " *" : "")});
     }
     PrintColumns(S.Env.Out, Rows);
     return ceOK;
@@ -214,7 +230,7 @@ int CtlShow(TCtlSession& S) {
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
     LocateIPSet(Sets, ID);
     if (S.Args.Has("json")) {
-        S.Env.Out << IPSetObject(S.Db, true).Write() << "\n";
+        S.Env.Out << IPSetObject(S.Db, ReadLiveAdapters(S.Env).get()).Write() << "\n";
         return ceOK;
     }
     const TIPSetEntry E = CurrentEntry(S.Db);

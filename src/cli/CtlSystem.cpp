@@ -112,6 +112,31 @@ std::string BalloonLines(const std::string& Text) {
     return Lines;
 }
 
+namespace {
+
+// Each step on stderr as it ends, then the balloon's lines: a warning on stderr, the rest on
+// stdout.
+class TConsoleListener : public TApplyListener {
+public:
+    explicit TConsoleListener(const TCtlEnvironment& Env) : FEnv(Env) {}
+    void ApplyStepDone(int Step, int Count, const TApplyStep& A, const TStepOutcome& O) override {
+        FEnv.Err << "Paso " << Step << " de " << Count << ": " << A.CommandLine << " -> "
+                 << StepOutcomeText(O) << std::endl;
+    }
+    void ApplyReported(const TApplyReport& R) override {
+        (R.Warning ? FEnv.Err : FEnv.Out) << R.Title << "\n" << BalloonLines(R.Text) << std::endl;
+        Reported = true;
+        Succeeded = R.Succeeded;
+    }
+    bool Reported = false;
+    bool Succeeded = false;
+
+private:
+    const TCtlEnvironment& FEnv;
+};
+
+} // namespace
+
 int CtlApply(TCtlSession& S) {
     const int ID = FindIPSet(*S.Db.IPSets(), S.Args.Operands[0]);
     TgtIPSetManager Manager(nullptr);
@@ -119,21 +144,15 @@ int CtlApply(TCtlSession& S) {
     Manager.SetConnectionsDataSet(S.Db.ConnectionNames());
     if (S.Env.MakeRunner)
         Manager.SetCommandRunner(S.Env.MakeRunner());
-    Manager.OnStepDone = [&S](int Step, int Count, const TApplyStep& A, const TStepOutcome& O) {
-        S.Env.Err << "Paso " << Step << " de " << Count << ": " << A.CommandLine << " -> "
-                  << StepOutcomeText(O) << std::endl;
-    };
-    bool Reported = false, Succeeded = false;
-    Manager.OnReport = [&](const TApplyReport& R) {
-        S.Env.Out << R.Title << "\n" << BalloonLines(R.Text) << std::endl;
-        Reported = true;
-        Succeeded = R.Succeeded;
-    };
+    if (S.Env.MakeLiveAdapters)
+        Manager.SetLiveAdapters(S.Env.MakeLiveAdapters());
+    TConsoleListener Console(S.Env);
+    Manager.AddListener(&Console);
     Manager.ApplyIPSet(ID);
     // An apply that finds no set runs nothing and tells nothing.
-    if (!Reported)
+    if (!Console.Reported)
         throw ECtlUsage(RowGoneMessage);
-    return Succeeded ? ceOK : ceStepFailed;
+    return Console.Succeeded ? ceOK : ceStepFailed;
 }
 
 int CtlConnections(TCtlSession& S) {

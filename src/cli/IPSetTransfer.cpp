@@ -134,7 +134,7 @@ private:
             Refuse("no tiene un objeto en " + Where);
         CheckMembers(Set,
                      {"id", "name", "connection", "dhcp", "ipAddress", "subnetMask", "gateway",
-                      "dns1", "dns2"},
+                      "dns1", "dns2", "active"},
                      Where);
         TIPSetEntry E;
         const TJson* Dhcp = Set.Find("dhcp");
@@ -221,7 +221,7 @@ void WriteSet(TgtIPDBManager& Db, const TIPSetEntry& E, int Target) {
 
 } // namespace
 
-TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs) {
+TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live) {
     TDataSet& Sets = *Db.IPSets();
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
@@ -229,7 +229,7 @@ TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs) {
     TJson List = TJson::Array();
     for (const int ID : IDs) {
         LocateIPSet(Sets, ID);
-        List.Add(IPSetObject(Db, WithIDs));
+        List.Add(IPSetObject(Db, Live));
     }
     TJson Document = TJson::Object();
     Document.Set("format", FormatName);
@@ -239,7 +239,7 @@ TJson ExportDocument(TgtIPDBManager& Db, bool WithIDs) {
 }
 
 int CtlExport(TCtlSession& S) {
-    const TJson Document = ExportDocument(S.Db, false);
+    const TJson Document = ExportDocument(S.Db, nullptr);
     if (S.Args.Operands.empty()) {
         S.Env.Out << Document.Write() << "\n";
         return ceOK;

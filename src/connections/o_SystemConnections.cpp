@@ -128,19 +128,40 @@ void TgtIPSystemConnections::WalkClassByClass(TRegistryReader& Reader,
 void TgtIPSystemConnections::WalkAdapterByAdapter(TRegistryReader& Reader,
                                                   const std::vector<std::string>& Classes) {
     for (const std::string& Adapter : AdapterNames()) {
-        std::string Path;
-        for (const std::string& Class : Classes) {
-            if (!Reader.OpenKeyReadOnly(RootKey + Class))
-                continue;
-            const std::vector<std::string> AdapterKeys = Reader.GetKeyNames();
-            if (const std::string* Key = FindKey(AdapterKeys, Adapter)) {
-                Path = ConnectionKey(Class, *Key);
-                break;
-            }
-        }
+        const std::string Path = ConnectionKeyOf(Reader, Classes, Adapter);
         if (!Path.empty() && Reader.OpenKeyReadOnly(Path))
             AddConnection(Reader);
     }
+}
+
+// The path of the adapter's connection key under the first class that has the adapter.
+std::string TgtIPSystemConnections::ConnectionKeyOf(TRegistryReader& Reader,
+                                                    const std::vector<std::string>& Classes,
+                                                    const std::string& Adapter) {
+    for (const std::string& Class : Classes) {
+        if (!Reader.OpenKeyReadOnly(RootKey + Class))
+            continue;
+        const std::vector<std::string> AdapterKeys = Reader.GetKeyNames();
+        if (const std::string* Key = FindKey(AdapterKeys, Adapter))
+            return ConnectionKey(Class, *Key);
+    }
+    return std::string();
+}
+
+std::vector<std::string> TgtIPSystemConnections::AdapterConnectionNames() {
+    const std::vector<std::string> Adapters = AdapterNames();
+    std::vector<std::string> Names(Adapters.size());
+    const std::unique_ptr<TRegistryReader> Reader = FReaderFactory();
+    TKeyCloser Closer(*Reader);
+    if (!Reader->OpenKeyReadOnly(RootKey))
+        return Names;
+    const std::vector<std::string> Classes = Reader->GetKeyNames();
+    for (std::size_t I = 0; I < Adapters.size(); ++I) {
+        const std::string Path = ConnectionKeyOf(*Reader, Classes, Adapters[I]);
+        if (!Path.empty() && Reader->OpenKeyReadOnly(Path))
+            Names[I] = Reader->ReadString("Name");
+    }
+    return Names;
 }
 
 void TgtIPSystemConnections::AddConnection(TRegistryReader& Reader) {

@@ -39,6 +39,10 @@ public:
     // propagate; names posted before one stay.
     void UpdateConnections();
     void NotifyNewConnection(const std::string& Name);
+    // The connection name of each adapter of the adapter manager, in its order; empty for an
+    // adapter without one. Read as the discovery reads them, so a set's connection finds the
+    // adapter the discovery took its name from.
+    std::vector<std::string> AdapterConnectionNames();
     int GetOSVersionCode() const;
 
 protected:
@@ -48,6 +52,8 @@ private:
     void WalkClassByClass(TRegistryReader& Reader, const std::vector<std::string>& Classes);
     void WalkAdapterByAdapter(TRegistryReader& Reader, const std::vector<std::string>& Classes);
     void AddConnection(TRegistryReader& Reader);
+    std::string ConnectionKeyOf(TRegistryReader& Reader, const std::vector<std::string>& Classes,
+                                const std::string& Adapter);
     template <class T> void Assign(T*& Field, T* Value);
 
     std::vector<std::string> FConnectionNames;

@@ -1,5 +1,7 @@
 #include "data/Schema.h"
 
+#include "data/UndoStore.h"
+
 namespace {
 
 char AsciiUpper(char C) {
@@ -81,7 +83,8 @@ const TTableDef& ConnectionsTable() {
 }
 
 std::string CreateSchemaSql() {
-    return TableSql(IPSetsTable()) + TableSql(ConnectionsTable());
+    return TableSql(IPSetsTable()) + TableSql(ConnectionsTable()) + UndoTableSql() + ";" +
+           "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
 }
 
 int FindColumn(const TTableDef& Table, const std::string& Name) {

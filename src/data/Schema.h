@@ -23,7 +23,8 @@ struct TTableDef {
 const TTableDef& IPSetsTable();
 const TTableDef& ConnectionsTable();
 
-// The statements that create both tables in an empty file.
+// The statements that create both tables and the undo records of the current schema version in an
+// empty file.
 std::string CreateSchemaSql();
 
 // Index of the column named Name, ignoring letter case, or -1.

@@ -2,6 +2,7 @@
 
 #include "base/TApplication.h"
 #include "data/Schema.h"
+#include "data/UndoStore.h"
 #include "shell/GlobalUnit.h"
 
 TgtIPDBManager::TgtIPDBManager(TComponent* AOwner)
@@ -29,8 +30,11 @@ void TgtIPDBManager::OpenDatabase(const std::string& FileName) {
     try {
         FIPSets->Open();
         FConnectionNames->Open();
+        // Only a file with both tables is ours to bring up to date.
+        MigrateSchema(*FConnection);
     } catch (...) {
         FIPSets->Close();
+        FConnectionNames->Close();
         FConnection->Close();
         throw;
     }

@@ -1,10 +1,10 @@
 #include "ipset/IPSetCommands.h"
 
 const char* const ApplyErrorText = "Error al aplicar configuracion IP";
+const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 
 namespace {
 
-const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 const char Quote = '"';
 
 // One group of a dotted quad that every reader takes for the same number: decimal digits worth

@@ -47,11 +47,14 @@ bool AreSafeApplyLines(const std::vector<std::string>& CommandLines);
 struct TApplyReport {
     std::string Title;
     std::string Text;
-    bool Succeeded = false; // every step ran and ended with 0
+    bool Succeeded = false; // the set is in force
+    bool Warning = false;   // in force, but something is still missing (a DHCP lease)
 };
 
 // The message an apply raises when it cannot run at all, also the title of a failed one.
 extern const char* const ApplyErrorText;
+// The title of the success report.
+extern const char* const SuccessTitle;
 
 // The success balloon's text.
 std::string SuccessBalloonText(const TIPSetValues& Values);

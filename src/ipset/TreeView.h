@@ -9,6 +9,7 @@
 const int AdapterPicture = 20;
 const int IPSetPicture = 24;
 const int IPSetSelectedPicture = 28;
+const int IPSetInForcePicture = 29; // a set that its adapter shows in force
 
 // A node of a tree view; 0 is no node.
 using HTreeNode = std::uintptr_t;

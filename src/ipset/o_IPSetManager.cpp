@@ -5,14 +5,8 @@
 #include "base/TApplication.h"
 #include "data/DataSet.h"
 #include "tray/ExtCtrlsX.h"
-#include "ui/f_WaitBox.h"
 
 namespace {
-
-void SetProgress(int Position) {
-    if (FrmWaitBox != nullptr)
-        FrmWaitBox->ProgressBar1().SetPosition(Position);
-}
 
 // Clears a flag however the scope is left.
 class TBusy {
@@ -51,7 +45,7 @@ private:
 } // namespace
 
 TgtIPSetManager::TgtIPSetManager(TComponent* AOwner)
-    : TComponent(AOwner), FRunner(CreateCommandRunner()) {}
+    : TComponent(AOwner), FRunner(CreateCommandRunner()), FLive(CreateLiveAdapters()) {}
 
 TgtIPSetManager::~TgtIPSetManager() = default;
 
@@ -83,10 +77,24 @@ void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
 
 void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
     Assign(FTrayIcon, Value);
+    FBalloon.SetTrayIcon(FTrayIcon);
+}
+
+void TgtIPSetManager::AddListener(TApplyListener* Listener) {
+    FListeners.push_back(Listener);
+}
+
+template <class Event> void TgtIPSetManager::Tell(Event&& E) {
+    for (TApplyListener* L : FListeners)
+        E(*L);
 }
 
 void TgtIPSetManager::SetCommandRunner(std::unique_ptr<TCommandRunner> Runner) {
     FRunner = std::move(Runner);
+}
+
+void TgtIPSetManager::SetLiveAdapters(std::unique_ptr<TLiveAdapters> Live) {
+    FLive = std::move(Live);
 }
 
 void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation) {
@@ -116,21 +124,15 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
         return;
     const TIPSetValues Values = ReadValues();
 
-    ShowWaitBox();
+    Tell([](TApplyListener& L) { L.ApplyBegun(); });
     std::vector<TStepOutcome> Outcomes;
     std::string Declined;
+    TInForceCheck Check;
     try {
-        SetProgress(35);
+        Tell([](TApplyListener& L) { L.ApplyProgress(35); });
         Application().ProcessMessages();
-        const std::vector<TApplyStep> Steps = BuildApplySteps(Values);
-        const TApplySession Session(FRunner.get(), Steps);
-        for (std::size_t I = 0; I < Steps.size(); ++I) {
-            Outcomes.push_back(RunStep(Steps[I]));
-            SetProgress(Steps[I].Progress);
-            if (OnStepDone)
-                OnStepDone(static_cast<int>(I) + 1, static_cast<int>(Steps.size()), Steps[I],
-                           Outcomes.back());
-        }
+        RunSteps(BuildApplySteps(Values), Outcomes);
+        Check = VerifyApplied(Values, *FLive);
     } catch (const EElevationDeclined& E) {
         Declined = E.Message();
     } catch (...) {
@@ -138,7 +140,21 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
         throw;
     }
     Complete();
-    ShowOutcome(Values, Declined.empty() ? FailureBalloonText(Outcomes) : Declined);
+    ShowOutcome(Declined.empty() ? BuildVerifiedReport(Values, FailureBalloonText(Outcomes), Check)
+                                 : BuildApplyReport(Values, Declined));
+}
+
+void TgtIPSetManager::RunSteps(const std::vector<TApplyStep>& Steps,
+                               std::vector<TStepOutcome>& Outcomes) {
+    const TApplySession Session(FRunner.get(), Steps);
+    for (std::size_t I = 0; I < Steps.size(); ++I) {
+        Outcomes.push_back(RunStep(Steps[I]));
+        const int Step = static_cast<int>(I) + 1, Count = static_cast<int>(Steps.size());
+        Tell([&](TApplyListener& L) {
+            L.ApplyProgress(Steps[I].Progress);
+            L.ApplyStepDone(Step, Count, Steps[I], Outcomes.back());
+        });
+    }
 }
 
 // Everything is read, and checked, before the wait box shows or anything runs.
@@ -190,23 +206,14 @@ int TgtIPSetManager::RunCommand(const std::string& CommandLine, unsigned short S
 }
 
 void TgtIPSetManager::Complete() {
-    SetProgress(100);
+    Tell([](TApplyListener& L) { L.ApplyProgress(100); });
     Application().ProcessMessages();
-    HideWaitBox();
+    Tell([](TApplyListener& L) { L.ApplyEnded(); });
     RefreshTrees();
 }
 
-void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values, const std::string& Failures) {
-    const TApplyReport Report = BuildApplyReport(Values, Failures);
-    if (FTrayIcon != nullptr) {
-        FTrayIcon->SetBalloonTitle(Report.Title);
-        FTrayIcon->SetBalloonHint(Report.Text);
-        FTrayIcon->SetBalloonFlags(Report.Succeeded ? TBalloonFlags::bfInfo
-                                                    : TBalloonFlags::bfError);
-        FTrayIcon->ShowBalloonHint();
-    }
-    if (OnReport)
-        OnReport(Report);
+void TgtIPSetManager::ShowOutcome(const TApplyReport& Report) {
+    Tell([&](TApplyListener& L) { L.ApplyReported(Report); });
 }
 
 void TgtIPSetManager::RefreshTrees() {

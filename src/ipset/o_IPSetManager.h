@@ -1,13 +1,18 @@
 #pragma once
 
 #include "base/TComponent.h"
+#include "ipset/ApplyListener.h"
+#include "ipset/ApplyVerdict.h"
 #include "ipset/CommandRunner.h"
 #include "ipset/IPSetCommands.h"
 #include "ipset/TreeView.h"
+#include "tray/ApplyBalloon.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TDataSet;
 class TgtNetworkAdapter;
@@ -31,21 +36,27 @@ public:
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
 
-    // Told as each step of an apply has run (its number from 1, the number of steps), and of
-    // the report at its end, also when there is no tray icon to show it.
-    std::function<void(int Step, int Count, const TApplyStep&, const TStepOutcome&)> OnStepDone;
-    std::function<void(const TApplyReport&)> OnReport;
+    // Told of every apply after the tray icon, in the order added; not owned.
+    void AddListener(TApplyListener* Listener);
 
-    // Replaces the platform's runner (tests, benchmarks).
+    // Replace the platform's runner and the system's adapters (tests, benchmarks).
     void SetCommandRunner(std::unique_ptr<TCommandRunner> Runner);
+    void SetLiveAdapters(std::unique_ptr<TLiveAdapters> Live);
 
-    // Applies the IP set with this ID; an unknown ID does nothing. A request made while an apply
-    // is under way is ignored.
+    // Applies the IP set with this ID, then reads its adapter back until the set shows there or
+    // the limit passes; the report says which. An unknown ID does nothing. A request made while
+    // an apply is under way is ignored.
     void ApplyIPSet(int ID);
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
     // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
     int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
+
+    // The sets in force on their adapters as the IP-set tree's last fill found them: by ID, the
+    // line the tray's tooltip shows for the set's connection ("LAN 1: CASA (192.0.2.10)").
+    const std::map<int, std::string>& SetsInForce() const { return FSetsInForce; }
+    // Told when a fill of the IP-set tree has found them again.
+    std::function<void()> OnSetsInForceChanged;
 
     // Rebuilds the IP-set tree, then the adapter tree.
     void RefreshTrees();
@@ -59,13 +70,15 @@ protected:
 
 private:
     template <class T> void Assign(T*& Field, T* Value);
-    void AddIPSetNode(TTreeView& Tree);
+    void AddIPSetNode(TTreeView& Tree, bool AdaptersRead);
+    bool NoteInForce(int ID);
     void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
+    void RunSteps(const std::vector<TApplyStep>& Steps, std::vector<TStepOutcome>& Outcomes);
     void Complete();
-    // The success report, or the failure report with Failures when it is not empty.
-    void ShowOutcome(const TIPSetValues& Values, const std::string& Failures);
+    template <class Event> void Tell(Event&& E);
+    void ShowOutcome(const TApplyReport& Report);
 
     TTreeView* FIPSetTreeView = nullptr;
     TDataSet* FIPSetDataSet = nullptr;
@@ -73,6 +86,10 @@ private:
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
     std::unique_ptr<TCommandRunner> FRunner;
+    std::unique_ptr<TLiveAdapters> FLive;
+    std::map<int, std::string> FSetsInForce;
+    TApplyBalloon FBalloon;
+    std::vector<TApplyListener*> FListeners = {&FBalloon};
     bool FApplying = false;
     // Set by RunCommand when it caught an error, so the outcome can tell that step failed.
     std::string FRunError;

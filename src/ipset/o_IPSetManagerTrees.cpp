@@ -3,6 +3,7 @@
 #include "adapters/o_AdapterInformation.h"
 #include "base/TextUtils.h"
 #include "data/DataSet.h"
+#include "ipset/InForce.h"
 
 #include <string>
 
@@ -60,20 +61,52 @@ void TgtIPSetManager::FillIPSetTree() {
     Tree.Clear();
     FIPSetDataSet->Refresh();
     FIPSetDataSet->First();
+    FSetsInForce.clear();
+    // Without the adapters no set is marked; the adapter tree reports why.
+    bool AdaptersRead = true;
+    try {
+        FLive->Refresh();
+    } catch (const std::exception&) {
+        AdaptersRead = false;
+    }
     const int Count = FIPSetDataSet->RecordCount();
     for (int I = 0; I < Count; ++I) {
-        AddIPSetNode(Tree);
+        AddIPSetNode(Tree, AdaptersRead);
         FIPSetDataSet->Next();
     }
+    if (OnSetsInForceChanged)
+        OnSetsInForceChanged();
 }
 
-void TgtIPSetManager::AddIPSetNode(TTreeView& Tree) {
+// Notes the current row when its set is in force on its adapter as last read.
+bool TgtIPSetManager::NoteInForce(int ID) {
+    TDataSet& Sets = *FIPSetDataSet;
+    TIPSetValues V;
+    V.Connection = GetConnectionName(Sets.FieldByName("CONNECTION").AsInteger());
+    V.Dhcp = Sets.FieldByName("DHCP").AsBoolean();
+    V.IPAddress = Sets.FieldByName("IPADDRESS").AsString();
+    V.SubnetMask = Sets.FieldByName("SUBNETMASK").AsString();
+    V.Gateway = Sets.FieldByName("GATEWAY").AsString();
+    V.Dns = Sets.FieldByName("DNS").AsString();
+    V.Dns2 = Sets.FieldByName("DNS2").AsString();
+    const TgtNetworkAdapter* Adapter = FLive->AdapterOf(V.Connection);
+    if (!CheckInForce(V, Adapter).InForce())
+        return false;
+    const std::string Address =
+        Adapter->IPAddressList().empty() ? std::string() : Adapter->IPAddressList()[0];
+    FSetsInForce[ID] =
+        V.Connection + ": " + Sets.FieldByName("IPSET_NAME").AsString() + " (" + Address + ")";
+    return true;
+}
+
+void TgtIPSetManager::AddIPSetNode(TTreeView& Tree, bool AdaptersRead) {
     TDataSet& Sets = *FIPSetDataSet;
     const HTreeNode Node =
         Tree.AddChild(0, UpperCaseAscii(Sets.FieldByName("IPSET_NAME").AsString()));
-    Tree.SetImages(Node, IPSetPicture, IPSetSelectedPicture);
-    SetNodeBold(&Tree, Node, true);
     const int ID = Sets.FieldByName("ID").AsInteger();
+    Tree.SetImages(Node, AdaptersRead && NoteInForce(ID) ? IPSetInForcePicture : IPSetPicture,
+                   IPSetSelectedPicture);
+    SetNodeBold(&Tree, Node, true);
     Tree.SetData(Node, ID);
 
     const auto AddDetail = [&](const std::string& Text) {

@@ -21,6 +21,8 @@ public:
     std::string ShortCut;
     // A picture of the menu's image list; -1 for none.
     int ImageIndex = -1;
+    // Drawn with a check mark.
+    bool Checked = false;
     TNotifyEvent OnClick;
 
     // The item is owned by this one.

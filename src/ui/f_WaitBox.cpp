@@ -49,3 +49,8 @@ void ShowWaitBox() {
 void HideWaitBox() {
     delete FrmWaitBox; // the destructor empties FrmWaitBox
 }
+
+void TWaitBoxListener::ApplyProgress(int Position) {
+    if (FrmWaitBox != nullptr)
+        FrmWaitBox->ProgressBar1().SetPosition(Position);
+}

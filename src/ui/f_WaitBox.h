@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TComponent.h"
+#include "ipset/ApplyListener.h"
 
 #include <functional>
 #include <memory>
@@ -59,3 +60,11 @@ void CreateWaitBox();
 void ShowWaitBox();
 // Frees the wait box if there is one.
 void HideWaitBox();
+
+// Shows the wait box while an apply runs, with its progress.
+class TWaitBoxListener : public TApplyListener {
+public:
+    void ApplyBegun() override { ShowWaitBox(); }
+    void ApplyProgress(int Position) override;
+    void ApplyEnded() override { HideWaitBox(); }
+};

@@ -3,10 +3,13 @@
 #include "adapters/o_AdapterInformation.h"
 #include "base/Exception.h"
 #include "base/TApplication.h"
+#include "base/TextUtils.h"
 #include "connections/o_SystemConnections.h"
 #include "data/o_DatabaseConnection.h"
 #include "ipset/o_IPSetManager.h"
 #include "shell/GlobalUnit.h"
+
+#include <set>
 
 TFrmMain* FrmMain = nullptr;
 
@@ -84,6 +87,8 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
     FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
     FIPSetManager->SetTrayIcon(FTrayIcon);
+    FIPSetManager->AddListener(&FWaitBoxListener);
+    FIPSetManager->OnSetsInForceChanged = [this] { SetsInForceChanged(); };
     FIPSetManager->RefreshTrees();
     BuildApplyMenu();
 }
@@ -118,6 +123,7 @@ void TFrmMain::BuildApplyMenu() {
         TMenuItem* Item = ApplyIPSet1->Add(Sets.FieldByName("IPSET_NAME").AsString());
         Item->SetTag(Sets.FieldByName("ID").AsInteger());
         Item->ImageIndex = IPSetPicture;
+        Item->Checked = FIPSetManager->SetsInForce().count(static_cast<int>(Item->Tag())) != 0;
         Item->OnClick = [this](TComponent* Sender) { ApplyMenuItemClick(Sender); };
     }
     Sets.First();
@@ -165,6 +171,22 @@ void TFrmMain::DeleteSelectedIPSet() {
 void TFrmMain::TablesChanged() {
     FIPSetManager->RefreshTrees();
     BuildApplyMenu();
+}
+
+// The tray's menu marks the sets in force, and its tooltip names them under the title: one line
+// per connection.
+void TFrmMain::SetsInForceChanged() {
+    for (int I = 0; ApplyIPSet1 != nullptr && I < ApplyIPSet1->Count(); ++I)
+        ApplyIPSet1->Items(I)->Checked =
+            FIPSetManager->SetsInForce().count(static_cast<int>(ApplyIPSet1->Items(I)->Tag())) != 0;
+    std::string Hint = Application().Title;
+    std::set<std::string> Connections;
+    for (const auto& Set : FIPSetManager->SetsInForce()) {
+        const std::string Connection = Set.second.substr(0, Set.second.find(": "));
+        if (Connections.insert(Connection).second)
+            Hint += "\n" + Set.second;
+    }
+    FTrayIcon->SetHint(Utf8CutAtLineEnd(Hint, TrayTipLength, '\n'));
 }
 
 void TFrmMain::Refresh() {

@@ -5,6 +5,7 @@
 #include "tray/ExtCtrlsX.h"
 #include "tray/Menus.h"
 #include "ui/Forms.h"
+#include "ui/f_WaitBox.h"
 
 #include <functional>
 #include <memory>
@@ -80,6 +81,7 @@ public:
     void Exit1Click();
     void mnuSalirClick();
     void BuildApplyMenu();
+    void SetsInForceChanged();
     void ApplyMenuItemClick(TComponent* Sender);
 
     // Events of the window and its controls.
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<TMainFormView> FView;
     TTrayIcon* FTrayIcon = nullptr;
     TgtIPSetManager* FIPSetManager = nullptr;
+    TWaitBoxListener FWaitBoxListener;
     int FSelectedIPSetID = 0;
     int FPageIndex = 0;
     bool FFirstMinimize = true;

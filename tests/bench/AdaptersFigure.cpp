@@ -1,8 +1,11 @@
 // Prints the time of one enumeration of this machine's adapters, and of 64 synthetic adapters
 // with four addresses each, as the median of repeated runs. On Linux also the enumeration with a
-// system bus that NetworkManager is not on, which costs the question to the bus.
+// system bus that NetworkManager is not on, which costs the question to the bus. Then the check
+// of an apply's verification: one read of the adapters with their connections and the comparison.
 #include "adapters/IPHelper.h"
+#include "base/TApplication.h"
 #include "fakes/FakeIpHelper.h"
+#include "ipset/ApplyVerdict.h"
 #ifndef _WIN32
 #include "fakes/linux/FakeNetworkManager.h"
 #endif
@@ -15,13 +18,11 @@
 
 namespace {
 
-double MedianMicroseconds(int Runs) {
+template <class Work> double MedianOf(int Runs, Work W) {
     std::vector<double> Times;
     for (int I = 0; I < Runs; ++I) {
-        std::int32_t Count = 0;
-        TAdaptorRows Rows;
         const auto Start = std::chrono::steady_clock::now();
-        ReadAdaptorRows(Count, Rows);
+        W();
         const auto End = std::chrono::steady_clock::now();
         Times.push_back(std::chrono::duration<double, std::micro>(End - Start).count());
     }
@@ -29,11 +30,28 @@ double MedianMicroseconds(int Runs) {
     return Times[Times.size() / 2];
 }
 
+double MedianMicroseconds(int Runs) {
+    return MedianOf(Runs, [] {
+        std::int32_t Count = 0;
+        TAdaptorRows Rows;
+        ReadAdaptorRows(Count, Rows);
+    });
+}
+
 } // namespace
 
 int main() {
+    TApplication App;
     LoadIpHelperLibrary();
     std::printf("adapters_enum_system_us: %.1f us\n", MedianMicroseconds(51));
+    const std::unique_ptr<TLiveAdapters> Live = CreateLiveAdapters();
+    const TIPSetValues Set = {"LAN 1",     false,        "192.0.2.10",   "255.255.255.0",
+                              "192.0.2.1", "192.0.2.53", "198.51.100.53"};
+    bool InForce = false;
+    std::printf("verify_in_force_us: %.1f us\n", MedianOf(51, [&] {
+                    Live->Refresh();
+                    InForce = IsInForce(*Live, Set) || InForce;
+                }));
 #ifndef _WIN32
     {
         const PrivateSystemBus Bus;

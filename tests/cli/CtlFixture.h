@@ -5,6 +5,7 @@
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
+#include "fakes/FakeLiveAdapters.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/TempFolder.h"
 
@@ -18,20 +19,24 @@
 
 using Words = std::vector<std::string>;
 
-// Answers each command line with the next scripted exit code (0 when none is left).
+// Answers each command line with the next scripted exit code (0 when none is left); a line
+// that ends with 0 changes State as netsh would.
 class ScriptedRunner : public TCommandRunner {
 public:
-    explicit ScriptedRunner(std::vector<int>& Results) : FResults(Results) {}
-    int Run(const std::string&, int) override {
-        if (FResults.empty())
-            return 0;
-        const int Result = FResults.front();
-        FResults.erase(FResults.begin());
+    ScriptedRunner(std::vector<int>& Results, TNetshState& State)
+        : FResults(Results), FState(State) {}
+    int Run(const std::string& Line, int) override {
+        const int Result = FResults.empty() ? 0 : FResults.front();
+        if (!FResults.empty())
+            FResults.erase(FResults.begin());
+        if (Result == 0)
+            ApplyNetshLine(FState, Line);
         return Result;
     }
 
 private:
     std::vector<int>& FResults;
+    TNetshState& FState;
 };
 
 struct Outcome {
@@ -69,7 +74,8 @@ protected:
                 Db.OpenDatabase(File);
                 Opened(Db);
             },
-            [this] { return std::make_unique<ScriptedRunner>(RunnerResults); }};
+            [this] { return std::make_unique<ScriptedRunner>(RunnerResults, Netsh); },
+            [this] { return std::make_unique<FakeLiveAdapters>(Netsh); }};
         const int Code = QuelvanoCtl(Args, Env);
         return {Code, Out.str(), Err.str()};
     }
@@ -81,4 +87,5 @@ protected:
     FakeIpHelper IpHelper;
     FakeRegistry Registry;
     std::vector<int> RunnerResults;
+    TNetshState Netsh;
 };

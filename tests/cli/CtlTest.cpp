@@ -110,7 +110,8 @@ $ show 2 --json
   "subnetMask": "0.0.0.0",
   "gateway": "0.0.0.0",
   "dns1": "0.0.0.0",
-  "dns2": "0.0.0.0"
+  "dns2": "0.0.0.0",
+  "active": false
 }
 $ apply nada
 ! quelvanoctl: No hay ninguna configuracion IP "nada".
@@ -119,6 +120,7 @@ $ apply nada
 $ apply oficina
 Error al aplicar configuracion IP
 Paso 2 de 3: netsh termino con el codigo 5
+DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3, 198.51.100.53
 ! Paso 1 de 3: netsh interface ip set address "LAN 1"  static 192.0.2.10 255.255.255.0 192.0.2.1 1 -> correcto
 ! Paso 2 de 3: netsh interface ip set dns "LAN 1"  static 192.0.2.53 primary -> netsh termino con el codigo 5
 ! Paso 3 de 3: netsh interface ip add dns "LAN 1" 198.51.100.53 2 -> correcto
@@ -142,7 +144,7 @@ $ edit 1 --dhcp --no-dhcp
 $ list
 ID  Nombre  Conexion  Configuracion
 1   CENTRO  Wi-Fi     192.0.2.10/255.255.255.0
-2   CASA    Wi-Fi     DHCP
+2   CASA    Wi-Fi     DHCP *
 $ apply 1
 Cambio de IP satisfactorio!
 IP: 192.0.2.10
@@ -154,6 +156,10 @@ DHCP: No
 ! Paso 1 de 3: netsh interface ip set address "Wi-Fi"  static 192.0.2.10 255.255.255.0 192.0.2.254 1 -> correcto
 ! Paso 2 de 3: netsh interface ip set dns "Wi-Fi"  static 192.0.2.53 primary -> correcto
 ! Paso 3 de 3: netsh interface ip add dns "Wi-Fi" 198.51.100.53 2 -> correcto
+$ list
+ID  Nombre  Conexion  Configuracion
+1   CENTRO  Wi-Fi     192.0.2.10/255.255.255.0 *
+2   CASA    Wi-Fi     DHCP
 $ --version
 quelvanoctl (Quelvano) 1.47.351
 Copyright (C) los autores de Quelvano

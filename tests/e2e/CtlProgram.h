@@ -28,6 +28,9 @@ public:
     TProgramRun Run(const std::vector<std::string>& Args) const;
     // What the fake was asked, one call a line: netsh's command line, or nmcli's arguments.
     std::vector<std::string> FakeCalls() const;
+    // What an apply reads back: on Windows the fake IP Helper shows what the fake netsh was
+    // asked for; on Linux the fake nmcli changes no adapter, so no adapter has the connection.
+    static const char* const AppliedOutput;
 
 private:
     std::string FFolder;

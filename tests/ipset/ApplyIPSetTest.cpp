@@ -4,6 +4,7 @@
 #include "base/TApplication.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
+#include "fakes/FakeLiveAdapters.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
 #include "fakes/TempStore.h"
@@ -20,7 +21,8 @@
 
 namespace {
 
-// Records every command line and answers with the next scripted result (0 when none is left).
+// Records every command line and answers with the next scripted result (0 when none is left); a
+// line that ends with 0 changes State as netsh would, unless Inert.
 class RecordingRunner : public TCommandRunner {
 public:
     struct Script {
@@ -31,6 +33,9 @@ public:
         std::function<void()> DuringRun;
         bool Throw = false;
         bool Decline = false;
+        TNetshState State;
+        bool Inert = false;
+        TNetshLease Lease;
     };
     explicit RecordingRunner(Script& S) : FScript(S) {}
     void BeginApply(const std::vector<std::string>& Lines) override { FScript.Handed = Lines; }
@@ -44,7 +49,10 @@ public:
         if (FScript.Throw)
             throw Exception("runner broke");
         const std::size_t I = FScript.Lines.size() - 1;
-        return I < FScript.Results.size() ? FScript.Results[I] : 0;
+        const int Result = I < FScript.Results.size() ? FScript.Results[I] : 0;
+        if (Result == 0 && !FScript.Inert)
+            ApplyNetshLine(FScript.State, CommandLine, FScript.Lease);
+        return Result;
     }
 
 private:
@@ -98,6 +106,10 @@ protected:
         Manager.SetConnectionsDataSet(Db.ConnectionNames());
         Manager.SetTrayIcon(&Tray);
         Manager.SetCommandRunner(std::make_unique<RecordingRunner>(Run));
+        Manager.AddListener(&WaitBox);
+        auto Adapters = std::make_unique<FakeLiveAdapters>(Run.State);
+        Live = Adapters.get();
+        Manager.SetLiveAdapters(std::move(Adapters));
         WaitBoxViewFactory = [this] { return std::make_unique<RecordingView>(Progress); };
         Application().OnShowMessage = [this](const std::string& M) { Messages.push_back(M); };
     }
@@ -118,7 +130,9 @@ protected:
     FakeTray Fake;
     TTrayIcon Tray{nullptr, Fake.Services()};
     TgtIPSetManager Manager{nullptr};
+    TWaitBoxListener WaitBox;
     RecordingRunner::Script Run;
+    FakeLiveAdapters* Live = nullptr;
     std::vector<int> Progress;
     std::vector<std::string> Messages;
 };
@@ -198,20 +212,153 @@ TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {
     EXPECT_EQ(Run.Lines.size(), 3u);
     EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
     EXPECT_EQ(Tray.BalloonHint(), "Paso 2 de 3: netsh termino con el codigo 1\r"
-                                  "Paso 3 de 3: no se pudo ejecutar netsh");
+                                  "Paso 3 de 3: no se pudo ejecutar netsh\r"
+                                  "DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene "
+                                  "10.0.2.3");
     EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
+}
+
+// The verdict is what the adapter shows once the lines have run, whatever netsh answered.
+TEST_F(ApplyIPSet, VerdictIsWhatTheAdapterShowsAfterTheLines) {
+    const std::string Asked = "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\r"
+                              "Gateway: 192.0.2.1\rDNS preferido: 192.0.2.53\r"
+                              "DNS alternativo: 198.51.100.53\rDHCP: No";
+    const std::string Failed = "Error al aplicar configuracion IP";
+    struct Case {
+        const char* Name;
+        bool Dhcp;
+        std::vector<int> Results;
+        std::function<void(RecordingRunner::Script&, FakeLiveAdapters&)> Arrange;
+        std::string Title, Text;
+        TBalloonFlags Flags;
+        int Reads; // the reads of the adapter after the lines
+    };
+    const auto Nothing = [](RecordingRunner::Script&, FakeLiveAdapters&) {};
+    const auto Inert = [](RecordingRunner::Script& R, FakeLiveAdapters&) { R.Inert = true; };
+    const Case Cases[] = {
+        {"in force", false, {}, Nothing, "Cambio de IP satisfactorio!", Asked, bfInfo, 1},
+        {"already in force, netsh says 1 to every line",
+         false,
+         {1, 1, 1},
+         [](RecordingRunner::Script& R, FakeLiveAdapters&) {
+             ApplyNetshLine(R.State, "netsh interface ip set address \"LAN 1\"  static 192.0.2.10 "
+                                     "255.255.255.0 192.0.2.1 1");
+             ApplyNetshLine(R.State, "netsh interface ip set dns \"LAN 1\"  static 192.0.2.53 "
+                                     "primary");
+             ApplyNetshLine(R.State, "netsh interface ip add dns \"LAN 1\" 198.51.100.53 2");
+         },
+         "Cambio de IP satisfactorio!",
+         Asked,
+         bfInfo,
+         1},
+        {"shows on the third read",
+         false,
+         {},
+         [](RecordingRunner::Script& R, FakeLiveAdapters& L) {
+             R.Inert = true;
+             L.BeforeRead = [&R, &L] {
+                 if (L.Reads == 3)
+                     R.State["LAN 1"] = {false,
+                                         "192.0.2.10",
+                                         "255.255.255.0",
+                                         "192.0.2.1",
+                                         {"192.0.2.53", "198.51.100.53"},
+                                         true};
+             };
+         },
+         "Cambio de IP satisfactorio!",
+         Asked,
+         bfInfo,
+         3},
+        {"exits 0 and changes nothing: read for the whole limit",
+         false,
+         {},
+         Inert,
+         Failed,
+         "IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0\r"
+         "Gateway: se esperaba 192.0.2.1, el adaptador tiene 10.0.2.2\r"
+         "DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3",
+         bfError,
+         41},
+        {"every step failed: cut at a line end to 255 characters",
+         false,
+         {1, 1, 1},
+         Nothing,
+         Failed,
+         "Paso 1 de 3: netsh termino con el codigo 1\rPaso 2 de 3: netsh termino con el codigo 1\r"
+         "Paso 3 de 3: netsh termino con el codigo 1\r"
+         "IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0",
+         bfError,
+         41},
+        {"adapter gone",
+         false,
+         {},
+         [](RecordingRunner::Script&, FakeLiveAdapters& L) { L.Gone.insert("LAN 1"); },
+         Failed,
+         "No se encontro el adaptador de la conexion \"LAN 1\".",
+         bfError,
+         41},
+        {"DHCP with its lease",
+         true,
+         {},
+         Nothing,
+         "Cambio de IP satisfactorio!",
+         "DHCP: Si",
+         bfInfo,
+         1},
+        {"DHCP without a lease: waited for, then a warning",
+         true,
+         {},
+         [](RecordingRunner::Script& R, FakeLiveAdapters&) {
+             R.Lease = {"", ""};
+         },
+         "Cambio de IP satisfactorio!",
+         "DHCP: Si\rSin respuesta del servidor DHCP todavia.",
+         bfWarning,
+         41},
+        {"DHCP not enabled at the first read: no waiting",
+         true,
+         {},
+         Inert,
+         Failed,
+         "DHCP: se esperaba Si, el adaptador tiene No\r"
+         "DNS: se esperaba del servidor DHCP, el adaptador tiene fijos 10.0.2.3",
+         bfError,
+         1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Run = {};
+        Run.Results = C.Results;
+        Live->Gone.clear();
+        Live->BeforeRead = nullptr;
+        Live->Reads = 0;
+        C.Arrange(Run, *Live);
+        Progress.clear();
+        Manager.ApplyIPSet(AddSet(AddConnection("LAN 1"), C.Dhcp, Example));
+        EXPECT_EQ(Tray.BalloonTitle(), C.Title);
+        EXPECT_EQ(Tray.BalloonHint(), C.Text);
+        EXPECT_EQ(Tray.BalloonFlags(), C.Flags);
+        EXPECT_EQ(Live->Reads, C.Reads);
+        EXPECT_EQ(Progress.back(), 100);
+        EXPECT_EQ(Progress[Progress.size() - 2], 90); // kept while the adapter is read
+    }
 }
 
 // The console program listens instead of showing balloons.
 TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
     const int ID = AddSet(AddConnection("LAN 1"), true, {});
     Manager.SetTrayIcon(nullptr);
-    std::vector<std::string> Told;
-    Manager.OnStepDone = [&](int Step, int Count, const TApplyStep&, const TStepOutcome& O) {
-        Told.push_back(std::to_string(Step) + "/" + std::to_string(Count) + " " +
-                       StepOutcomeText(O));
-    };
-    Manager.OnReport = [&](const TApplyReport& R) { Told.push_back(R.Title); };
+    struct Console : TApplyListener {
+        std::vector<std::string> Told;
+        void ApplyStepDone(int Step, int Count, const TApplyStep&, const TStepOutcome& O) override {
+            Told.push_back(std::to_string(Step) + "/" + std::to_string(Count) + " " +
+                           StepOutcomeText(O));
+        }
+        void ApplyReported(const TApplyReport& R) override { Told.push_back(R.Title); }
+    } Listener;
+    Manager.AddListener(&Listener);
+    const std::vector<std::string>& Told = Listener.Told;
     Run.Throw = true;
     Manager.ApplyIPSet(ID);
     EXPECT_EQ(Told, (std::vector<std::string>{"1/2 error al ejecutar netsh: runner broke",

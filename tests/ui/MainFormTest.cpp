@@ -6,6 +6,7 @@
 #include "data/DBConnection.h"
 #include "fakes/FakeControls.h"
 #include "fakes/FakeIpHelper.h"
+#include "fakes/FakeLiveAdapters.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
@@ -64,15 +65,17 @@ public:
         Editar{"btnEditarConfIP"}, Eliminar{"btnEliminarConfIP"};
 };
 
-// Records every netsh line of an apply and answers success.
+// Records every netsh line of an apply, carries it out on State and answers success.
 class RecordingRunner : public TCommandRunner {
 public:
-    explicit RecordingRunner(Strings& ALines) : Lines(ALines) {}
+    RecordingRunner(Strings& ALines, TNetshState& AState) : Lines(ALines), State(AState) {}
     int Run(const std::string& CommandLine, int) override {
         Lines.push_back(CommandLine);
+        ApplyNetshLine(State, CommandLine);
         return 0;
     }
     Strings& Lines;
+    TNetshState& State;
 };
 
 // One start of the program against a fresh database with two stored sets, one machine adapter
@@ -108,7 +111,8 @@ protected:
 
     void Start() {
         Form = std::make_unique<TFrmMain>(nullptr, Tray.Services());
-        Form->IPSetManager()->SetCommandRunner(std::make_unique<RecordingRunner>(Netsh));
+        Form->IPSetManager()->SetCommandRunner(std::make_unique<RecordingRunner>(Netsh, Live));
+        Form->IPSetManager()->SetLiveAdapters(std::make_unique<FakeLiveAdapters>(Live));
     }
 
     // The tray submenu as caption=tag lines.
@@ -137,6 +141,7 @@ protected:
     FakeIpHelper IpHelper;
     FakeRegistry Registry;
     FakeTray Tray;
+    TNetshState Live;
     FakeMessages Messages;
     Strings Netsh;
     FakeMainView* View = nullptr;
@@ -488,6 +493,33 @@ TEST_F(MainForm, Exit_MenuClosesAtOnceTrayAsksFirst) {
     Form->Exit1Click();
     EXPECT_EQ(View->Log, (Strings{"close", "close"}));
     EXPECT_EQ(Messages.Boxes.size(), 2u);
+}
+
+// The sets in force on their adapters are marked in the tray's submenu, named in its tooltip and
+// drawn with their own picture; applying one moves the marks.
+TEST_F(MainForm, SetsInForceAreMarkedInTheMenuTheTooltipAndTheTree) {
+    Live["Conexion de area local"] = {false,       "192.0.2.10",   "255.255.255.0",
+                                      "192.0.2.1", {"192.0.2.53"}, true};
+    Application().Title = "Quelvano v1.47";
+    Start();
+    Form->mnuRefrescar->Click(); // with the fake adapters in place
+    const auto Marks = [&] {
+        Strings Checked;
+        for (int I = 0; I < Form->ApplyIPSet1->Count(); ++I)
+            Checked.push_back(Form->ApplyIPSet1->Items(I)->Checked ? "x" : "-");
+        Checked.push_back(std::to_string(View->IPSets.At(View->IPSets.Find("CASA")).ImageIndex));
+        Checked.push_back(Form->TornibelTrayIcon()->Hint());
+        return Checked;
+    };
+    EXPECT_EQ(Marks(), (Strings{"x", "-", "29",
+                                "Quelvano v1.47\nConexion de area local: Casa "
+                                "(192.0.2.10)"}));
+    Select("OFICINA \"2\"");
+    Form->ActivateSelectedIPSet();
+    EXPECT_EQ(Marks(), (Strings{"-", "x", "24",
+                                "Quelvano v1.47\nConexion de area local: oficina "
+                                "\"2\" (10.0.2.15)"}));
+    Application().Title.clear();
 }
 
 } // namespace

@@ -68,6 +68,13 @@ std::u16string IpHelperTextToUtf16(const std::string& Text) {
     return Utf8ToUtf16(Text);
 }
 
+bool AdapterDnsIsStatic(const std::string& AdapterName) {
+    for (const TAdapterDescription& A : Snapshot())
+        if (A.Name == AdapterName)
+            return A.StaticDns;
+    return false;
+}
+
 unsigned IpHelperResultToOSError(std::uint32_t Result) {
     switch (Result) {
     case ERROR_NOT_SUPPORTED_CODE:

@@ -87,6 +87,7 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
                 A.Description = It->second.Description;
             A.DnsServers = It->second.DnsServers;
             A.DhcpEnabled = It->second.Dhcp ? 1 : 0;
+            A.StaticDns = It->second.StaticDns;
             if (!It->second.DhcpServer.empty())
                 A.DhcpServers.push_back(It->second.DhcpServer);
         }

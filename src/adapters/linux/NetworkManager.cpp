@@ -24,7 +24,43 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices() {
         RunProcess({"nmcli", "-t", "-f", "GENERAL,IP4,DHCP4", "device", "show"});
     if (Run.ExitCode != 0)
         return std::nullopt;
-    return ParseNmDeviceShow(Run.Output);
+    std::map<std::string, TNmDevice> Devices = ParseNmDeviceShow(Run.Output);
+    std::vector<std::string> Show = {"nmcli",      "-t",
+                                     "-f",         "connection.id,ipv4.method,ipv4.ignore-auto-dns",
+                                     "connection", "show"};
+    for (const auto& D : Devices)
+        if (!D.second.Profile.empty())
+            Show.insert(Show.end(), {"id", D.second.Profile});
+    if (Show.size() > 6)
+        ApplyNmProfiles(Devices, RunProcess(Show).Output);
+    return Devices;
+}
+
+void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::string& Output) {
+    std::vector<TNmDevice*> Current;
+    std::istringstream In(Output);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        const std::size_t Colon = Line.find(':');
+        if (Colon == std::string::npos)
+            continue;
+        const std::string Key = Line.substr(0, Colon);
+        const std::string Value = Trim(Line.substr(Colon + 1));
+        if (Key == "connection.id") {
+            Current.clear();
+            for (auto& D : Devices)
+                if (D.second.Profile == Value)
+                    Current.push_back(&D.second);
+        }
+        for (TNmDevice* D : Current) {
+            if (Key == "ipv4.method" && Value == "auto")
+                D->Dhcp = true;
+            else if (Key == "ipv4.method" && Value == "manual")
+                D->StaticDns = true;
+            else if (Key == "ipv4.ignore-auto-dns" && Value == "yes")
+                D->StaticDns = true;
+        }
+    }
 }
 
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
@@ -44,6 +80,8 @@ std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
             Vendor.clear();
         } else if (Current == nullptr) {
             continue;
+        } else if (Key == "GENERAL.CONNECTION") {
+            Current->Profile = Value;
         } else if (Key == "GENERAL.VENDOR") {
             Vendor = Value;
         } else if (Key == "GENERAL.PRODUCT") {

@@ -9,8 +9,10 @@
 struct TNmDevice {
     std::string Description; // vendor and product
     std::vector<std::string> DnsServers;
-    bool Dhcp = false;
+    bool Dhcp = false; // a lease is held, or the profile asks for one
     std::string DhcpServer;
+    std::string Profile; // the connection profile active on the device
+    bool StaticDns = false;
 };
 
 // Asks the system bus, starting no process: without NetworkManager there is nothing to read.
@@ -21,3 +23,7 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices();
 
 // The parsing of nmcli's terse "device show" output, kept apart so it can be tested.
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output);
+
+// Takes the IPv4 method and ignore-auto-dns of each device's profile from the terse output of
+// "connection show" for the fields connection.id, ipv4.method and ipv4.ignore-auto-dns.
+void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::string& Output);

@@ -37,6 +37,18 @@ std::u16string IpHelperTextToUtf16(const std::string& Text) {
     return std::u16string(Wide.begin(), Wide.end());
 }
 
+// Windows keeps hand-set DNS servers in NameServer; the ones learnt by DHCP go to DhcpNameServer.
+bool AdapterDnsIsStatic(const std::string& AdapterName) {
+    const std::wstring Key =
+        L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" +
+        std::wstring(AdapterName.begin(), AdapterName.end());
+    wchar_t Value[512] = {};
+    DWORD Size = sizeof Value;
+    return RegGetValueW(HKEY_LOCAL_MACHINE, Key.c_str(), L"NameServer", RRF_RT_REG_SZ, nullptr,
+                        Value, &Size) == ERROR_SUCCESS &&
+           Value[0] != L'\0';
+}
+
 unsigned IpHelperResultToOSError(std::uint32_t Result) {
     return Result;
 }

@@ -5,7 +5,7 @@
 namespace {
 
 const int Size = 16;
-const int PictureCount = IPSetSelectedPicture + 1;
+const int PictureCount = IPSetInForcePicture + 1;
 // Never used in a picture, so it can stand for "transparent".
 const COLORREF Transparent = RGB(255, 0, 255);
 
@@ -37,10 +37,13 @@ void DrawAdapter(HDC Dc) {
 }
 
 // A screen whose connection is set: a monitor on its stand; the chosen one lights up and shows
-// a tick.
-void DrawIPSet(HDC Dc, bool Selected) {
+// a tick; the one in force on its adapter is green.
+void DrawIPSet(HDC Dc, bool Selected, bool InForce) {
     Fill(Dc, 1, 1, 15, 12, RGB(60, 60, 70));
-    Fill(Dc, 2, 2, 14, 11, Selected ? RGB(110, 190, 255) : RGB(30, 80, 190));
+    Fill(Dc, 2, 2, 14, 11,
+         InForce    ? RGB(40, 170, 80)
+         : Selected ? RGB(110, 190, 255)
+                    : RGB(30, 80, 190));
     Fill(Dc, 3, 3, 9, 4, RGB(255, 255, 255));
     Fill(Dc, 3, 5, 7, 6, RGB(200, 220, 255));
     Fill(Dc, 7, 12, 9, 14, RGB(60, 60, 70));
@@ -55,8 +58,8 @@ void DrawPicture(HDC Dc, int Index) {
     Fill(Dc, 0, 0, Size, Size, Transparent);
     if (Index == AdapterPicture)
         DrawAdapter(Dc);
-    else if (Index == IPSetPicture || Index == IPSetSelectedPicture)
-        DrawIPSet(Dc, Index == IPSetSelectedPicture);
+    else if (Index == IPSetPicture || Index == IPSetSelectedPicture || Index == IPSetInForcePicture)
+        DrawIPSet(Dc, Index == IPSetSelectedPicture, Index == IPSetInForcePicture);
 }
 
 // All pictures side by side in one bitmap, added to the list at once: one pass through GDI

@@ -28,6 +28,8 @@ void AddItems(QMenu& Menu, const TMenuItem& Parent) {
             Action->setData(QVariant::fromValue<void*>(Item));
         }
         Action->setEnabled(Item->Enabled);
+        Action->setCheckable(Item->Checked);
+        Action->setChecked(Item->Checked);
         Action->setIcon(Picture16(Item->ImageIndex));
         if (Item->Default) {
             QFont Bold = Action->font();

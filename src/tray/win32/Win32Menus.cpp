@@ -65,7 +65,8 @@ void AppendItems(HMENU Menu, const TMenuItem& Parent, std::map<UINT, TMenuItem*>
         } else {
             const UINT Id = static_cast<UINT>(Ids.size()) + 1;
             Ids[Id] = Item;
-            AppendMenuW(Menu, MF_STRING | State, Id, Text.c_str());
+            AppendMenuW(Menu, MF_STRING | State | (Item->Checked ? MF_CHECKED : MF_UNCHECKED), Id,
+                        Text.c_str());
             SetPicture(Menu, Id, Images, Item->ImageIndex);
             if (Item->Default)
                 SetMenuDefaultItem(Menu, Id, FALSE);

@@ -23,10 +23,13 @@ void DrawAdapter(QPainter& P) {
 }
 
 // A screen whose connection is set: a monitor on its stand; the chosen one lights up and shows
-// a tick.
-void DrawIPSet(QPainter& P, bool Selected) {
+// a tick; the one in force on its adapter is green.
+void DrawIPSet(QPainter& P, bool Selected, bool InForce) {
     P.fillRect(1, 1, 14, 11, QColor(60, 60, 70));
-    P.fillRect(2, 2, 12, 9, Selected ? QColor(110, 190, 255) : QColor(30, 80, 190));
+    P.fillRect(2, 2, 12, 9,
+               InForce    ? QColor(40, 170, 80)
+               : Selected ? QColor(110, 190, 255)
+                          : QColor(30, 80, 190));
     P.fillRect(3, 3, 6, 1, Qt::white);
     P.fillRect(3, 5, 4, 1, QColor(200, 220, 255));
     P.fillRect(7, 12, 2, 2, QColor(60, 60, 70));
@@ -45,20 +48,26 @@ QIcon Draw(int Index) {
     if (Index == AdapterPicture)
         DrawAdapter(P);
     else
-        DrawIPSet(P, Index == IPSetSelectedPicture);
+        DrawIPSet(P, Index == IPSetSelectedPicture, Index == IPSetInForcePicture);
     return QIcon(Image);
 }
 
 } // namespace
 
 QIcon Picture16(int Index) {
-    if (Index != AdapterPicture && Index != IPSetPicture && Index != IPSetSelectedPicture)
+    if (Index != AdapterPicture && Index != IPSetPicture && Index != IPSetSelectedPicture &&
+        Index != IPSetInForcePicture)
         return QIcon();
     // Drawn once: the trees ask for them on every node.
     static const QIcon Adapter = Draw(AdapterPicture);
     static const QIcon IPSet = Draw(IPSetPicture);
     static const QIcon Chosen = Draw(IPSetSelectedPicture);
-    return Index == AdapterPicture ? Adapter : Index == IPSetPicture ? IPSet : Chosen;
+    static const QIcon InForce = Draw(IPSetInForcePicture);
+    if (Index == AdapterPicture)
+        return Adapter;
+    if (Index == IPSetInForcePicture)
+        return InForce;
+    return Index == IPSetPicture ? IPSet : Chosen;
 }
 
 // Out of any namespace, as Qt asks: the pictures live in a static library, where the linker would

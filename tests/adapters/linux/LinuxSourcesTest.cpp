@@ -42,6 +42,7 @@ TEST(LinuxAdapters_Type, KernelTypesMapToInterfaceTypes) {
 
 TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     const std::string Text = "GENERAL.DEVICE:eth0\n"
+                             "GENERAL.CONNECTION:Oficina\n"
                              "GENERAL.VENDOR:Intel Corporation\n"
                              "GENERAL.PRODUCT:Ethernet Connection I219-V\n"
                              "IP4.ADDRESS[1]:192.0.2.10/24\n"
@@ -56,6 +57,7 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     const auto Devices = ParseNmDeviceShow(Text);
     ASSERT_EQ(Devices.size(), 2u);
     const TNmDevice& Eth = Devices.at("eth0");
+    EXPECT_EQ(Eth.Profile, "Oficina");
     EXPECT_EQ(Eth.Description, "Intel Corporation Ethernet Connection I219-V");
     EXPECT_EQ(Eth.DnsServers, (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
     EXPECT_TRUE(Eth.Dhcp);
@@ -64,6 +66,29 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     EXPECT_FALSE(Lo.Dhcp);
     EXPECT_TRUE(Lo.DnsServers.empty());
     EXPECT_EQ(Lo.Description, "");
+}
+
+// The profile's settings, not a lease, say whether a device asks for DHCP and keeps its DNS.
+TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
+    struct Case {
+        const char* Settings;
+        bool Dhcp, StaticDns;
+    };
+    const Case Cases[] = {
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true},
+        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true},
+    };
+    for (const Case& C : Cases) {
+        std::map<std::string, TNmDevice> Devices = {{"eth0", {}}, {"eth1", {}}};
+        Devices["eth0"].Profile = "Oficina";
+        Devices["eth1"].Profile = "Casa";
+        ApplyNmProfiles(Devices, std::string("connection.id:Oficina\n") + C.Settings +
+                                     "connection.id:Casa\nipv4.method:disabled\n");
+        EXPECT_EQ(Devices["eth0"].Dhcp, C.Dhcp) << C.Settings;
+        EXPECT_EQ(Devices["eth0"].StaticDns, C.StaticDns) << C.Settings;
+        EXPECT_FALSE(Devices["eth1"].Dhcp || Devices["eth1"].StaticDns);
+    }
 }
 
 } // namespace

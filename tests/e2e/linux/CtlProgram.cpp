@@ -40,6 +40,9 @@ TProgramRun TCtlProgram::Run(const std::vector<std::string>& Args) const {
     return {Result.ExitCode, Result.Output, Result.Errors};
 }
 
+const char* const TCtlProgram::AppliedOutput =
+    "Error al aplicar configuracion IP\nNo se encontro el adaptador de la conexion \"LAN 1\".\n";
+
 std::vector<std::string> TCtlProgram::FakeCalls() const {
     std::vector<std::string> Calls;
     std::istringstream Log(ReadWholeFile(FFolder + "/nmcli.log"));

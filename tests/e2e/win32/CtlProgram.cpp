@@ -15,6 +15,17 @@ HANDLE CreateOutput(const std::wstring& Path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The connection key of the fake IP Helper's adapter, named "LAN 1" as discovery reads it.
+const wchar_t* const ConnectionKey = L"SYSTEM\\CurrentControlSet\\Control\\Network\\"
+                                     L"{7E57C1A5-0000-4000-8000-0000000000C7}";
+
+void NameTheAdapter() {
+    const std::wstring Key =
+        std::wstring(ConnectionKey) + L"\\{7E57F00D-0000-4000-8000-000000000001}\\Connection";
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key.c_str(), L"Name", REG_SZ, L"LAN 1",
+                    6 * sizeof(wchar_t));
+}
+
 } // namespace
 
 // netsh.exe itself is put into the prefix's system folder by the fake_netsh fixture. The program
@@ -24,9 +35,11 @@ TCtlProgram::TCtlProgram(const TempFolder& Folder) : FFolder(PathText(Folder.Pat
     std::filesystem::copy_file(FilePath(QUELVANO_CTL_EXE), FilePath(FFolder + "\\quelvanoctl.exe"));
     SetEnvironmentVariableW(L"FAKE_NETSH_LOG", ToWide(FFolder + "\\netsh.log").c_str());
     SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
+    NameTheAdapter();
 }
 
 TCtlProgram::~TCtlProgram() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, ConnectionKey);
     SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", nullptr);
     SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
     SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
@@ -66,6 +79,10 @@ TProgramRun TCtlProgram::Run(const std::vector<std::string>& Args) const {
     Result.Err = ReadWholeFile(FromWide(Err));
     return Result;
 }
+
+const char* const TCtlProgram::AppliedOutput =
+    "Cambio de IP satisfactorio!\nIP: 192.0.2.10\nMascara de subred: 255.255.255.0\n"
+    "Gateway: 192.0.2.1\nDNS preferido: 192.0.2.53\nDNS alternativo: 198.51.100.53\nDHCP: No\n";
 
 std::vector<std::string> TCtlProgram::FakeCalls() const {
     std::vector<std::string> Calls;

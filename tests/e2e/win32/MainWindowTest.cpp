@@ -4,6 +4,7 @@
 // writes down every command line it gets.
 #include "adapters/o_AdapterInformation.h"
 #include "e2e/win32/Driver.h"
+#include "fakes/NetshState.h"
 #include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -226,6 +227,8 @@ protected:
         SetEnvironmentVariableW(L"FAKE_NETSH_LOG", nullptr);
         SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", nullptr);
         SetEnvironmentVariableW(L"FAKE_NETSH_PARENTS", nullptr);
+        SetEnvironmentVariableW(L"FAKE_NETSH_INERT", nullptr);
+        SetEnvironmentVariableW(L"FAKE_NETSH_NO_LEASE", nullptr);
         SetEnvironmentVariableW(L"QUELVANO_NOT_ELEVATED", nullptr);
     }
 
@@ -420,6 +423,58 @@ TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
     // Archivo, Salir (Alt+A, S) closes at once.
     ASSERT_TRUE(ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, 'a'); }, {'S'}));
     EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+// The balloon says what the adapter shows once the lines have run (the fake IP Helper shows what
+// the fake netsh took), not what netsh answered.
+TEST_F(MainWindowE2E, BalloonTellsWhatTheAdapterShowsAfterTheLines) {
+    const struct {
+        const char* Label;
+        const wchar_t *Exit, *Inert, *NoLease;
+        bool Dhcp, InForceBefore, AdapterGone;
+        std::wstring Balloon;
+    } Cases[] = {
+        {"already in force, netsh says 1", L"1", nullptr, nullptr, false, true, false,
+         L"IP: 192.0.2.10\rMascara de subred: 255.255.255.0\rGateway: 192.0.2.1\r"
+         L"DNS preferido: 192.0.2.53\rDNS alternativo: 198.51.100.53\rDHCP: No"},
+        {"netsh says 0 and changes nothing", nullptr, L"1", nullptr, false, false, false,
+         L"IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0\r"
+         L"Gateway: se esperaba 192.0.2.1, el adaptador tiene 10.0.2.2\r"
+         L"DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3"},
+        {"DHCP without a server", nullptr, nullptr, L"1", true, false, false,
+         L"DHCP: Si\rSin respuesta del servidor DHCP todavia."},
+        {"adapter gone", nullptr, nullptr, nullptr, false, false, true,
+         L"No se encontro el adaptador de la conexion \"Conexion de prueba\"."},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Label);
+        SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", C.Exit);
+        SetEnvironmentVariableW(L"FAKE_NETSH_INERT", C.Inert);
+        SetEnvironmentVariableW(L"FAKE_NETSH_NO_LEASE", C.NoLease);
+        TNetshState State;
+        if (C.InForceBefore)
+            State["Conexion de prueba"] = {
+                false, "192.0.2.10", "255.255.255.0", "192.0.2.1", {"192.0.2.53", "198.51.100.53"},
+                true};
+        WriteWholeFile(Folder.File("netsh-state.txt"), SaveNetshState(State));
+        std::filesystem::remove(FilePath(Folder.File("quelvano.ipdb")));
+        Start();
+        PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+        if (C.Dhcp)
+            FillEditor(L"Agregar nueva IP", L"Oficina", {}, true);
+        else
+            FillEditor(
+                L"Agregar nueva IP", L"Oficina",
+                {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
+        ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+        if (C.AdapterGone)
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
+        ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+        AppliedWith(C.Balloon, C.Dhcp ? 2 : 3);
+        ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
+        EXPECT_EQ(Copy->ExitCode(), 0);
+        SeedConnectionOfFirstAdapter();
+    }
 }
 
 // Told it has no administrator rights, the program hands each apply to a second quelvano.exe in

@@ -4,6 +4,11 @@
 // for the N-th line of the log, the last one for the lines after. When %FAKE_NETSH_PARENTS% names
 // a file, it also appends there the process id and file name of the program that started it, and
 // the folder it was started in.
+// A line that exits 0 changes the state kept for the fake IP Helper as netsh would, unless
+// %FAKE_NETSH_INERT% is set; %FAKE_NETSH_NO_LEASE% makes DHCP find no server.
+#include "fakes/NetshState.h"
+#include "ipset/win32/FakeNetshFiles.h"
+
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -18,19 +23,7 @@
 namespace {
 
 std::wstring Variable(const wchar_t* Name) {
-    wchar_t Buffer[1024] = {};
-    const DWORD Len = GetEnvironmentVariableW(Name, Buffer, 1024);
-    return Len > 0 && Len < 1024 ? std::wstring(Buffer, Len) : std::wstring();
-}
-
-std::wstring LogPath() {
-    std::wstring Path = Variable(L"FAKE_NETSH_LOG");
-    if (!Path.empty())
-        return Path;
-    wchar_t Module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, Module, MAX_PATH);
-    Path = Module;
-    return Path.substr(0, Path.find_last_of(L"\\/") + 1) + L"netsh.log";
+    return FakeVariable(Name);
 }
 
 // The code for the Lines-th line logged.
@@ -77,9 +70,9 @@ std::string Parent() {
     return std::to_string(ParentId) + " " + Name + " " + Utf8(Folder) + "\n";
 }
 
-bool Append(const std::wstring& Path, const std::string& Text) {
-    const HANDLE File = CreateFileW(Path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool Write(const std::wstring& Path, const std::string& Text, DWORD Access, DWORD Disposition) {
+    const HANDLE File = CreateFileW(Path.c_str(), Access, FILE_SHARE_READ, nullptr, Disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (File == INVALID_HANDLE_VALUE)
         return false;
     DWORD Written = 0;
@@ -88,14 +81,35 @@ bool Append(const std::wstring& Path, const std::string& Text) {
     return true;
 }
 
+bool Append(const std::wstring& Path, const std::string& Text) {
+    return Write(Path, Text, FILE_APPEND_DATA, OPEN_ALWAYS);
+}
+
+// The command line without the program's name, as the program wrote it.
+void Remember(const std::string& CommandLine) {
+    const std::size_t Start = CommandLine.find("netsh interface");
+    if (Start == std::string::npos || !Variable(L"FAKE_NETSH_INERT").empty())
+        return;
+    TNetshLease Lease;
+    if (!Variable(L"FAKE_NETSH_NO_LEASE").empty())
+        Lease = {"", ""};
+    TNetshState State = LoadNetshState(ReadFakeFile(FakeNetshStatePath()));
+    ApplyNetshLine(State, CommandLine.substr(Start), Lease);
+    Write(FakeNetshStatePath(), SaveNetshState(State), GENERIC_WRITE, CREATE_ALWAYS);
+}
+
 } // namespace
 
 int wmain() {
     const std::wstring Parents = Variable(L"FAKE_NETSH_PARENTS");
     if (!Parents.empty())
         Append(Parents, Parent());
-    const std::wstring Log = LogPath();
-    if (!Append(Log, Utf8(GetCommandLineW()) + "\n"))
+    const std::wstring Log = FakeNetshLogPath();
+    const std::string CommandLine = Utf8(GetCommandLineW());
+    if (!Append(Log, CommandLine + "\n"))
         return 99;
-    return ExitCode(LinesLogged(Log));
+    const int Code = ExitCode(LinesLogged(Log));
+    if (Code == 0)
+        Remember(CommandLine);
+    return Code;
 }
