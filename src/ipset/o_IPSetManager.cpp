@@ -66,6 +66,8 @@ template <class T> void TgtIPSetManager::Assign(T*& Field, T* Value) {
 }
 
 void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
+    if (Value != FIPSetTreeView)
+        FIPSetTreeShows.reset();
     Assign(FIPSetTreeView, Value);
 }
 
@@ -210,6 +212,6 @@ void TgtIPSetManager::ShowOutcome(const TIPSetValues& Values, const std::string&
 }
 
 void TgtIPSetManager::RefreshTrees() {
-    FillIPSetTree();
+    UpdateIPSetTree();
     FillAdapterTree();
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TDataSet;
@@ -47,20 +48,25 @@ public:
     // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
     int RunCommand(const std::string& CommandLine, unsigned short ShowWindow);
 
-    // Rebuilds the IP-set tree, then the adapter tree.
+    // UpdateIPSetTree, then the adapter tree from a fresh enumeration.
     void RefreshTrees();
+    // Rebuilds the IP-set tree only when the sets read now differ from what it shows.
+    void UpdateIPSetTree();
+    // Rebuilds the IP-set tree from the table, whatever it shows.
     void FillIPSetTree();
     void FillAdapterTree();
+    // The adapter tree from the adapters as last read, without reading them again.
+    void ShowAdapters();
     std::string GetConnectionName(int ConnectionID);
-    void SetNodeBold(TTreeView* Tree, HTreeNode Node, bool Bold);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     template <class T> void Assign(T*& Field, T* Value);
-    void AddIPSetNode(TTreeView& Tree);
-    void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
+    void ShowIPSets(bool Always);
+    TTreeRows ReadIPSetRows();
+    void AddIPSetRows(TTreeRows& Rows);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void Complete();
@@ -72,6 +78,8 @@ private:
     TDataSet* FConnectionsDataSet = nullptr;
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
+    // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
+    std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;
     bool FApplying = false;
     // Set by RunCommand when it caught an error, so the outcome can tell that step failed.
