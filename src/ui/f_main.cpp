@@ -1,6 +1,7 @@
 #include "ui/f_main.h"
 
 #include "adapters/o_AdapterInformation.h"
+#include "base/StartTrace.h"
 #include "base/TApplication.h"
 #include "connections/o_SystemConnections.h"
 #include "data/o_DatabaseConnection.h"
@@ -53,29 +54,25 @@ void TFrmMain::FreeComponents() {
 }
 
 void TFrmMain::Construct(TTrayServices TrayServices) {
-    // What the form's description holds: the controls, the menus and the tray icon, shown.
+    // What the form's description holds: the controls, the menus and the tray icon.
     BuildMenus();
     if (ViewFactory)
         FView = ViewFactory(*this);
     if (FView)
         FView->SetCaption(MainCaption);
+    StartTrace("view");
     FTrayIcon = new TTrayIcon(this, TrayServices);
     FTrayIcon->SetBalloonFlags(bfInfo);
     FTrayIcon->SetPopupMenu(&TrayIconMenu);
     FTrayIcon->OnDblClick = [this](TComponent*) { TornibelTrayIconDblClick(); };
-    FTrayIcon->SetVisible(true);
 
     if (nbPaginas != nullptr)
         nbPaginas->SetPageIndex(0);
     AdapterManager()->RefreshAdapters();
+    StartTrace("adapters");
     TgtIPDBManager& Db = *GetIPDBManager();
     Db.OpenDatabase();
-
-    TgtIPSystemConnections& Connections = *GetIPSystemConnections();
-    Connections.SetIPSetDataSet(Db.IPSets());
-    Connections.SetConnectionsDataSet(Db.ConnectionNames());
-    Connections.SetTrayIcon(FTrayIcon);
-    Connections.UpdateConnections();
+    StartTrace("database");
 
     FIPSetManager = new TgtIPSetManager(this);
     FIPSetManager->SetIPSetDataSet(Db.IPSets());
@@ -83,8 +80,32 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
     FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
     FIPSetManager->SetTrayIcon(FTrayIcon);
-    FIPSetManager->RefreshTrees();
+    FIPSetManager->FillIPSetTree();
+    // The adapters were read a moment ago, for this tree and for the discovery.
+    FIPSetManager->ShowAdapters();
     BuildApplyMenu();
+    StartTrace("trees");
+    if (FView)
+        FView->AfterFirstPaint([this] { ShowTrayIcon(); });
+    else
+        ShowTrayIcon();
+}
+
+// The shell's round trip for the icon waits for the window's first paint; the discovery follows
+// the icon, so that its balloons have an icon to come from.
+void TFrmMain::ShowTrayIcon() {
+    FTrayIcon->SetVisible(true);
+    TgtIPDBManager& Db = *GetIPDBManager();
+    TgtIPSystemConnections& Connections = *GetIPSystemConnections();
+    Connections.SetIPSetDataSet(Db.IPSets());
+    Connections.SetConnectionsDataSet(Db.ConnectionNames());
+    Connections.SetTrayIcon(FTrayIcon);
+    const int Known = Db.ConnectionNames()->RecordCount();
+    Connections.UpdateConnections();
+    // A set may name a connection only now in the table.
+    if (Db.ConnectionNames()->RecordCount() != Known)
+        FIPSetManager->UpdateIPSetTree();
+    StartTrace("tray");
 }
 
 void TFrmMain::BuildMenus() {
