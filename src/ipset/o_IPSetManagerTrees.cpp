@@ -107,7 +107,7 @@ void TgtIPSetManager::ShowIPSets(bool Always) {
     TTreeView& Tree = *FIPSetTreeView;
     TTreeUpdate Update(Tree);
     TTreeRows Rows = ReadIPSetRows();
-    // The same sets the tree shows: the user keeps what he opened and chose.
+    // The tree shows these very sets: what was opened and chosen in it stays.
     if (!Always && FIPSetTreeShows == Rows)
         return;
     FIPSetTreeShows.reset();
