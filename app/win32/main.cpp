@@ -1,5 +1,6 @@
 // The Windows entry: one copy per logon session, the database file beside the executable, the
 // application's title and help file, the hidden wait box, then the window and its message loop.
+#include "base/StartTrace.h"
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
 #include "ipset/win32/ApplyHelper.h"
@@ -64,7 +65,7 @@ void InstallApplicationHooks() {
     };
 }
 
-// Steps up to the message loop; an error raised here ends the program.
+// Steps up to the message loop, the window shown; an error raised here ends the program.
 void StartUp() {
     AppPath = ExecutableFolder();
     DataPath = AppPath;
@@ -77,6 +78,7 @@ void StartUp() {
     FrmMain = new TFrmMain(&Application(), Win32TrayServices());
     RegisterWin32WaitBox();
     CreateWaitBox();
+    ShowMainWindow();
 }
 
 void ReportStartUpError(const std::string& Message) {
@@ -92,6 +94,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // writable, and the elevated copy runs from it.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The elevated copy that carries out one apply's lines: nothing else of the program runs.
+    StartTrace("entry");
     if (IsApplyHelperStart())
         return RunApplyHelper();
     const HANDLE Mutex = CreateMutexW(nullptr, TRUE, MutexName);
@@ -109,6 +112,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         StartUp();
     } catch (const std::exception& E) {
+        // No window stays on screen beside the report.
+        delete FrmMain;
         // Released first, so that a start made while the report is on screen is not refused.
         CloseHandle(Mutex);
         ReportStartUpError(E.what());

@@ -16,16 +16,11 @@ public:
     TOutlineTree() : TTreeView(nullptr) {}
 
     void Clear() override { FNodes.clear(); }
-    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override {
-        FNodes.push_back({Parent, Text, 0});
+    HTreeNode Add(HTreeNode Parent, const TTreeItem& Item) override {
+        FNodes.push_back({Parent, Item.Text, Item.Data});
         return FNodes.size();
     }
-    void SetImages(HTreeNode, int, int) override {}
-    void SetData(HTreeNode Node, std::intptr_t Data) override { FNodes[Node - 1].Data = Data; }
     std::intptr_t Data(HTreeNode Node) const override { return FNodes[Node - 1].Data; }
-    void SetBold(HTreeNode, bool) override {}
-    void FullExpand() override {}
-    void Collapse(HTreeNode) override {}
     int Count() const override { return static_cast<int>(FNodes.size()); }
     HTreeNode Item(int Index) const override { return Order().at(static_cast<std::size_t>(Index)); }
     int Level(HTreeNode Node) const override {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <vector>
 
 // Pictures of the main window's 16-pixel image list that the trees show.
 const int AdapterPicture = 20;
@@ -14,23 +16,40 @@ const int IPSetInForcePicture = 29; // a set that its adapter shows in force
 // A node of a tree view; 0 is no node.
 using HTreeNode = std::uintptr_t;
 
-// The tree control the IP-set manager fills. Image index -1 draws no image.
+// Everything a node shows and carries, given whole when it is added. Image index -1 draws no
+// image; Expanded opens the node on the children added to it later.
+struct TTreeItem {
+    std::string Text;
+    int ImageIndex = -1;
+    int SelectedIndex = -1;
+    std::intptr_t Data = 0;
+    bool Bold = false;
+    bool Expanded = false;
+
+    auto Tied() const { return std::tie(Text, ImageIndex, SelectedIndex, Data, Bold, Expanded); }
+    bool operator==(const TTreeItem& Other) const { return Tied() == Other.Tied(); }
+};
+
+// A whole tree in tree order: each node's item with its depth, 0 for a top-level node.
+struct TTreeRow {
+    int Level;
+    TTreeItem Item;
+
+    bool operator==(const TTreeRow& Other) const {
+        return Level == Other.Level && Item == Other.Item;
+    }
+};
+using TTreeRows = std::vector<TTreeRow>;
+
+// The tree control the IP-set manager fills.
 class TTreeView : public TComponent {
 public:
     using TComponent::TComponent;
 
     virtual void Clear() = 0;
-    // Adds a node with Text as the last child of Parent, or as the last top-level node when
-    // Parent is 0.
-    virtual HTreeNode AddChild(HTreeNode Parent, const std::string& Text) = 0;
-    virtual void SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) = 0;
-    virtual void SetData(HTreeNode Node, std::intptr_t Data) = 0;
+    // Adds Item as the last child of Parent, or as the last top-level node when Parent is 0.
+    virtual HTreeNode Add(HTreeNode Parent, const TTreeItem& Item) = 0;
     virtual std::intptr_t Data(HTreeNode Node) const = 0;
-    virtual void SetBold(HTreeNode Node, bool Bold) = 0;
-
-    virtual void FullExpand() = 0;
-    // Collapses Node alone; its descendants keep their own state.
-    virtual void Collapse(HTreeNode Node) = 0;
 
     // Nodes in tree order: each node followed by all its descendants, collapsed ones included.
     virtual int Count() const = 0;
@@ -43,6 +62,7 @@ public:
     virtual HTreeNode Selected() const = 0;
     virtual void SetSelected(HTreeNode Node) = 0;
 
-    virtual void BeginUpdate() = 0; // suspends repainting
+    // Suspend repainting until the outermost EndUpdate, which repaints once.
+    virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
 };

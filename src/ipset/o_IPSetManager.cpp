@@ -60,6 +60,8 @@ template <class T> void TgtIPSetManager::Assign(T*& Field, T* Value) {
 }
 
 void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
+    if (Value != FIPSetTreeView)
+        FIPSetTreeShows.reset();
     Assign(FIPSetTreeView, Value);
 }
 
@@ -217,6 +219,6 @@ void TgtIPSetManager::ShowOutcome(const TApplyReport& Report) {
 }
 
 void TgtIPSetManager::RefreshTrees() {
-    FillIPSetTree();
+    UpdateIPSetTree();
     FillAdapterTree();
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,21 +59,26 @@ public:
     // Told when a fill of the IP-set tree has found them again.
     std::function<void()> OnSetsInForceChanged;
 
-    // Rebuilds the IP-set tree, then the adapter tree.
+    // UpdateIPSetTree, then the adapter tree from a fresh enumeration.
     void RefreshTrees();
+    // Rebuilds the IP-set tree only when the sets read now differ from what it shows.
+    void UpdateIPSetTree();
+    // Rebuilds the IP-set tree from the table, whatever it shows.
     void FillIPSetTree();
     void FillAdapterTree();
+    // The adapter tree from the adapters as last read, without reading them again.
+    void ShowAdapters();
     std::string GetConnectionName(int ConnectionID);
-    void SetNodeBold(TTreeView* Tree, HTreeNode Node, bool Bold);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     template <class T> void Assign(T*& Field, T* Value);
-    void AddIPSetNode(TTreeView& Tree, bool AdaptersRead);
+    void ShowIPSets(bool Always);
+    TTreeRows ReadIPSetRows();
     bool NoteInForce(int ID);
-    void AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter);
+    void AddIPSetRows(TTreeRows& Rows, bool AdaptersRead);
     TIPSetValues ReadValues();
     TStepOutcome RunStep(const TApplyStep& Step);
     void RunSteps(const std::vector<TApplyStep>& Steps, std::vector<TStepOutcome>& Outcomes);
@@ -85,6 +91,8 @@ private:
     TDataSet* FConnectionsDataSet = nullptr;
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
+    // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
+    std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;
     std::unique_ptr<TLiveAdapters> FLive;
     std::map<int, std::string> FSetsInForce;

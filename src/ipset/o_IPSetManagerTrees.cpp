@@ -6,10 +6,10 @@
 #include "ipset/InForce.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
-
-const int NoImage = -1;
 
 // Repainting stays suspended until the scope is left, however it is left, so a failed fill
 // cannot leave the control frozen.
@@ -24,10 +24,29 @@ private:
     TTreeView& FTree;
 };
 
-HTreeNode AddLine(TTreeView& Tree, HTreeNode Parent, const std::string& Text) {
-    const HTreeNode Node = Tree.AddChild(Parent, Text);
-    Tree.SetImages(Node, NoImage, NoImage);
-    return Node;
+// Replaces what the tree shows by Rows, each node added whole. The top-level nodes go first: the
+// native control looks each parent up among the nodes added before it, from the first one on.
+void Show(TTreeView& Tree, const TTreeRows& Rows) {
+    Tree.Clear();
+    std::vector<HTreeNode> Tops;
+    for (const TTreeRow& Row : Rows)
+        if (Row.Level == 0)
+            Tops.push_back(Tree.Add(0, Row.Item));
+    std::vector<HTreeNode> Last; // the node last placed at each level
+    std::size_t Top = 0;
+    for (const TTreeRow& Row : Rows) {
+        const HTreeNode Node =
+            Row.Level == 0 ? Tops[Top++] : Tree.Add(Last.at(Row.Level - 1), Row.Item);
+        Last.resize(Row.Level);
+        Last.push_back(Node);
+    }
+}
+
+TTreeItem Line(std::string Text, std::intptr_t Data = 0) {
+    TTreeItem Item;
+    Item.Text = std::move(Text);
+    Item.Data = Data;
+    return Item;
 }
 
 const char* BooleanWord(bool Value) {
@@ -51,14 +70,56 @@ const TAdapterGroup AdapterGroups[] = {
     {"MultiCast IP Address List", &TgtNetworkAdapter::MulticastIPAddrList},
 };
 
+// The adapter closed; each group open on its leaves, so opening the adapter shows them.
+void AddAdapterRows(TTreeRows& Rows, const TgtNetworkAdapter& Adapter) {
+    TTreeItem Top = Line(Adapter.FriendlyName() + " " + Adapter.Description());
+    Top.ImageIndex = Top.SelectedIndex = AdapterPicture;
+    Top.Bold = true;
+    Rows.push_back({0, Top});
+    Rows.push_back({1, Line("MacAddress   : " + Adapter.MacAddress())});
+    Rows.push_back({1, Line(std::string("DHCP Enabled : ") + BooleanWord(Adapter.DHCPEnabled()))});
+    Rows.push_back({1, Line(std::string("WINS Enabled : ") + BooleanWord(Adapter.HasWINS()))});
+    for (const TAdapterGroup& Group : AdapterGroups) {
+        TTreeItem Caption = Line(Group.Caption);
+        Caption.Bold = true;
+        Rows.push_back({1, Caption});
+        const std::size_t GroupRow = Rows.size() - 1;
+        for (const std::string& Text : (Adapter.*Group.List)())
+            if (!Text.empty()) {
+                Rows[GroupRow].Item.Expanded = true;
+                Rows.push_back({2, Line(Text)});
+            }
+    }
+}
+
 } // namespace
 
 void TgtIPSetManager::FillIPSetTree() {
+    ShowIPSets(true);
+}
+
+void TgtIPSetManager::UpdateIPSetTree() {
+    ShowIPSets(false);
+}
+
+void TgtIPSetManager::ShowIPSets(bool Always) {
     if (FIPSetTreeView == nullptr || FIPSetDataSet == nullptr)
         return;
     TTreeView& Tree = *FIPSetTreeView;
     TTreeUpdate Update(Tree);
-    Tree.Clear();
+    TTreeRows Rows = ReadIPSetRows();
+    // The tree shows these very sets, marks included: what was opened and chosen in it stays.
+    if (Always || FIPSetTreeShows != Rows) {
+        FIPSetTreeShows.reset();
+        Show(Tree, Rows);
+        FIPSetTreeShows = std::move(Rows);
+    }
+    if (OnSetsInForceChanged)
+        OnSetsInForceChanged();
+}
+
+TTreeRows TgtIPSetManager::ReadIPSetRows() {
+    TTreeRows Rows;
     FIPSetDataSet->Refresh();
     FIPSetDataSet->First();
     FSetsInForce.clear();
@@ -71,11 +132,10 @@ void TgtIPSetManager::FillIPSetTree() {
     }
     const int Count = FIPSetDataSet->RecordCount();
     for (int I = 0; I < Count; ++I) {
-        AddIPSetNode(Tree, AdaptersRead);
+        AddIPSetRows(Rows, AdaptersRead);
         FIPSetDataSet->Next();
     }
-    if (OnSetsInForceChanged)
-        OnSetsInForceChanged();
+    return Rows;
 }
 
 // Notes the current row when its set is in force on its adapter as last read.
@@ -99,18 +159,17 @@ bool TgtIPSetManager::NoteInForce(int ID) {
     return true;
 }
 
-void TgtIPSetManager::AddIPSetNode(TTreeView& Tree, bool AdaptersRead) {
+void TgtIPSetManager::AddIPSetRows(TTreeRows& Rows, bool AdaptersRead) {
     TDataSet& Sets = *FIPSetDataSet;
-    const HTreeNode Node =
-        Tree.AddChild(0, UpperCaseAscii(Sets.FieldByName("IPSET_NAME").AsString()));
     const int ID = Sets.FieldByName("ID").AsInteger();
-    Tree.SetImages(Node, AdaptersRead && NoteInForce(ID) ? IPSetInForcePicture : IPSetPicture,
-                   IPSetSelectedPicture);
-    SetNodeBold(&Tree, Node, true);
-    Tree.SetData(Node, ID);
+    TTreeItem Top = Line(UpperCaseAscii(Sets.FieldByName("IPSET_NAME").AsString()), ID);
+    Top.ImageIndex = AdaptersRead && NoteInForce(ID) ? IPSetInForcePicture : IPSetPicture;
+    Top.SelectedIndex = IPSetSelectedPicture;
+    Top.Bold = true;
+    Rows.push_back({0, Top});
 
-    const auto AddDetail = [&](const std::string& Text) {
-        Tree.SetData(AddLine(Tree, Node, Text), ID);
+    const auto AddDetail = [&](std::string Text) {
+        Rows.push_back({1, Line(std::move(Text), ID)});
     };
     if (Sets.FieldByName("DHCP").AsBoolean()) {
         AddDetail("DHCP : Si");
@@ -128,49 +187,24 @@ void TgtIPSetManager::AddIPSetNode(TTreeView& Tree, bool AdaptersRead) {
 void TgtIPSetManager::FillAdapterTree() {
     if (FAdapterTreeView == nullptr)
         return;
-    TgtNetworkAdapterManager& Manager = *AdapterManager();
     // Read first: when the enumeration fails, the tree keeps what it showed.
-    Manager.RefreshAdapters();
-    TTreeView& Tree = *FAdapterTreeView;
-    TTreeUpdate Update(Tree);
-    Tree.Clear();
-    const TgtNetworkAdapters& Adapters = Manager.Adapters();
-    for (int I = 0; I < Adapters.Count(); ++I)
-        AddAdapterNode(Tree, *Adapters.Items(I));
-    Tree.FullExpand();
-    // Adapters start closed, yet opening one shows its groups already open.
-    const int Count = Tree.Count();
-    for (int I = 0; I < Count; ++I) {
-        const HTreeNode Node = Tree.Item(I);
-        if (Tree.Level(Node) == 0)
-            Tree.Collapse(Node);
-    }
+    AdapterManager()->RefreshAdapters();
+    ShowAdapters();
 }
 
-void TgtIPSetManager::AddAdapterNode(TTreeView& Tree, const TgtNetworkAdapter& Adapter) {
-    const HTreeNode Node = Tree.AddChild(0, Adapter.FriendlyName() + " " + Adapter.Description());
-    Tree.SetImages(Node, AdapterPicture, AdapterPicture);
-    SetNodeBold(&Tree, Node, true);
-    AddLine(Tree, Node, "MacAddress   : " + Adapter.MacAddress());
-    AddLine(Tree, Node, std::string("DHCP Enabled : ") + BooleanWord(Adapter.DHCPEnabled()));
-    AddLine(Tree, Node, std::string("WINS Enabled : ") + BooleanWord(Adapter.HasWINS()));
-    for (const TAdapterGroup& Group : AdapterGroups) {
-        const HTreeNode GroupNode = AddLine(Tree, Node, Group.Caption);
-        SetNodeBold(&Tree, GroupNode, true);
-        for (const std::string& Text : (Adapter.*Group.List)())
-            if (!Text.empty())
-                AddLine(Tree, GroupNode, Text);
-    }
+void TgtIPSetManager::ShowAdapters() {
+    if (FAdapterTreeView == nullptr)
+        return;
+    const TgtNetworkAdapters& Adapters = AdapterManager()->Adapters();
+    TTreeRows Rows;
+    for (int I = 0; I < Adapters.Count(); ++I)
+        AddAdapterRows(Rows, *Adapters.Items(I));
+    TTreeUpdate Update(*FAdapterTreeView);
+    Show(*FAdapterTreeView, Rows);
 }
 
 std::string TgtIPSetManager::GetConnectionName(int ConnectionID) {
     if (FConnectionsDataSet == nullptr || !FConnectionsDataSet->Locate("ID", ConnectionID))
         return std::string();
     return FConnectionsDataSet->FieldByName("CONNECTIONNAME").AsString();
-}
-
-void TgtIPSetManager::SetNodeBold(TTreeView* Tree, HTreeNode Node, bool Bold) {
-    if (Tree == nullptr || Node == 0)
-        return;
-    Tree->SetBold(Node, Bold);
 }

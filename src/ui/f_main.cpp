@@ -2,6 +2,7 @@
 
 #include "adapters/o_AdapterInformation.h"
 #include "base/Exception.h"
+#include "base/StartTrace.h"
 #include "base/TApplication.h"
 #include "base/TextUtils.h"
 #include "connections/o_SystemConnections.h"
@@ -57,29 +58,25 @@ void TFrmMain::FreeComponents() {
 }
 
 void TFrmMain::Construct(TTrayServices TrayServices) {
-    // What the form's description holds: the controls, the menus and the tray icon, shown.
+    // What the form's description holds: the controls, the menus and the tray icon.
     BuildMenus();
     if (ViewFactory)
         FView = ViewFactory(*this);
     if (FView)
         FView->SetCaption(MainCaption);
+    StartTrace("view");
     FTrayIcon = new TTrayIcon(this, TrayServices);
     FTrayIcon->SetBalloonFlags(bfInfo);
     FTrayIcon->SetPopupMenu(&TrayIconMenu);
     FTrayIcon->OnDblClick = [this](TComponent*) { TornibelTrayIconDblClick(); };
-    FTrayIcon->SetVisible(true);
 
     if (nbPaginas != nullptr)
         nbPaginas->SetPageIndex(0);
     AdapterManager()->RefreshAdapters();
+    StartTrace("adapters");
     TgtIPDBManager& Db = *GetIPDBManager();
     Db.OpenDatabase();
-
-    TgtIPSystemConnections& Connections = *GetIPSystemConnections();
-    Connections.SetIPSetDataSet(Db.IPSets());
-    Connections.SetConnectionsDataSet(Db.ConnectionNames());
-    Connections.SetTrayIcon(FTrayIcon);
-    Connections.UpdateConnections();
+    StartTrace("database");
 
     FIPSetManager = new TgtIPSetManager(this);
     FIPSetManager->SetIPSetDataSet(Db.IPSets());
@@ -89,8 +86,32 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager->SetTrayIcon(FTrayIcon);
     FIPSetManager->AddListener(&FWaitBoxListener);
     FIPSetManager->OnSetsInForceChanged = [this] { SetsInForceChanged(); };
-    FIPSetManager->RefreshTrees();
+    FIPSetManager->FillIPSetTree();
+    // The adapters were read a moment ago, for this tree and for the discovery.
+    FIPSetManager->ShowAdapters();
     BuildApplyMenu();
+    StartTrace("trees");
+    if (FView)
+        FView->AfterFirstPaint([this] { ShowTrayIcon(); });
+    else
+        ShowTrayIcon();
+}
+
+// The shell's round trip for the icon waits for the window's first paint; the discovery follows
+// the icon, so that its balloons have an icon to come from.
+void TFrmMain::ShowTrayIcon() {
+    FTrayIcon->SetVisible(true);
+    TgtIPDBManager& Db = *GetIPDBManager();
+    TgtIPSystemConnections& Connections = *GetIPSystemConnections();
+    Connections.SetIPSetDataSet(Db.IPSets());
+    Connections.SetConnectionsDataSet(Db.ConnectionNames());
+    Connections.SetTrayIcon(FTrayIcon);
+    const int Known = Db.ConnectionNames()->RecordCount();
+    Connections.UpdateConnections();
+    // A set may name a connection only now in the table.
+    if (Db.ConnectionNames()->RecordCount() != Known)
+        FIPSetManager->UpdateIPSetTree();
+    StartTrace("tray");
 }
 
 void TFrmMain::BuildMenus() {

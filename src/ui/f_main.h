@@ -29,6 +29,9 @@ public:
     virtual void HideTaskbarButton() = 0;
     // Brings the application back from the notification area, in front of the others.
     virtual void Restore() = 0;
+    // Runs Step once the window has painted itself for the first time, before it takes input;
+    // at once where the window has no such moment.
+    virtual void AfterFirstPaint(std::function<void()> Step) { Step(); }
 };
 
 using TMainFormViewFactory = std::function<std::unique_ptr<TMainFormView>(TFrmMain&)>;
@@ -95,6 +98,7 @@ public:
 private:
     void BuildMenus();
     void Construct(TTrayServices TrayServices);
+    void ShowTrayIcon();
     void nbPaginasPageChanged();
     // False when the selection names no IP set; otherwise FSelectedIPSetID holds it.
     bool ResolveSelection();

@@ -13,16 +13,14 @@
 //   Manager.SetIPSetTreeView(&Tree);
 //   Manager.FillIPSetTree();
 //   EXPECT_EQ(Tree.Outline(), ...);
-// Like the native control, a fresh node shows image 0, and only a node with children can be
-// expanded.
 class FakeTree : public TTreeView {
 public:
     struct Node {
         HTreeNode Parent = 0;
         std::vector<HTreeNode> Children;
         std::string Text;
-        int ImageIndex = 0;
-        int SelectedIndex = 0;
+        int ImageIndex = -1;
+        int SelectedIndex = -1;
         std::intptr_t Data = 0;
         bool Bold = false;
         bool Expanded = false;
@@ -33,7 +31,7 @@ public:
     int Clears = 0;
     int UpdateDepth = 0;
     int Updates = 0; // outermost BeginUpdate calls
-    // Nodes added, expanded or collapsed while repainting was on.
+    // Nodes added while repainting was on.
     int ChangesWhilePainting = 0;
 
     const Node& At(HTreeNode Handle) const { return FNodes.at(Handle - 1); }
@@ -57,35 +55,23 @@ public:
         FSelected = 0;
     }
 
-    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override {
+    HTreeNode Add(HTreeNode Parent, const TTreeItem& Item) override {
         Changed();
         Node N;
         N.Parent = Parent;
-        N.Text = Text;
+        N.Text = Item.Text;
+        N.ImageIndex = Item.ImageIndex;
+        N.SelectedIndex = Item.SelectedIndex;
+        N.Data = Item.Data;
+        N.Bold = Item.Bold;
+        N.Expanded = Item.Expanded;
         FNodes.push_back(N);
         const HTreeNode Handle = FNodes.size();
         (Parent == 0 ? FRoots : At(Parent).Children).push_back(Handle);
         FOrder.clear();
         return Handle;
     }
-
-    void SetImages(HTreeNode Handle, int ImageIndex, int SelectedIndex) override {
-        At(Handle).ImageIndex = ImageIndex;
-        At(Handle).SelectedIndex = SelectedIndex;
-    }
-    void SetData(HTreeNode Handle, std::intptr_t Data) override { At(Handle).Data = Data; }
     std::intptr_t Data(HTreeNode Handle) const override { return At(Handle).Data; }
-    void SetBold(HTreeNode Handle, bool Bold) override { At(Handle).Bold = Bold; }
-
-    void FullExpand() override {
-        Changed();
-        for (Node& N : FNodes)
-            N.Expanded = !N.Children.empty();
-    }
-    void Collapse(HTreeNode Handle) override {
-        Changed();
-        At(Handle).Expanded = false;
-    }
 
     int Count() const override { return static_cast<int>(FNodes.size()); }
     HTreeNode Item(int Index) const override { return Order().at(static_cast<std::size_t>(Index)); }

@@ -1,6 +1,7 @@
 #include "ipset/o_IPSetManager.h"
 
 #include "base/Exception.h"
+#include "base/TextUtils.h"
 #include "data/DBConnection.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -228,6 +230,52 @@ TEST_F(Trees, EnumerationErrorKeepsTheAdapterTreeAfterTheIPSetTreeIsRebuilt) {
     EXPECT_EQ(AdapterTree.Outline(), Before);
     EXPECT_EQ(AdapterTree.Clears, 1);
     EXPECT_EQ(AdapterTree.UpdateDepth, 0);
+}
+
+// A refresh keeps the IP-set tree, and with it what the user opened and chose, while every line
+// it shows is what the store holds; the adapters are read and shown again every time.
+TEST_F(Trees, RefreshRebuildsTheIPSetTreeOnlyWhenWhatItShowsChanged) {
+    const struct {
+        const char* Change;
+        const char* Table;
+        const char* Column;
+        const char* Value;
+        bool Rebuilt;
+    } Cases[] = {
+        {"nothing", nullptr, nullptr, nullptr, false},
+        {"gateway", "IPSets", "GATEWAY", "192.0.2.254", true},
+        {"name", "IPSets", "IPSET_NAME", "Casa 2", true},
+        {"connection name", "Connections", "CONNECTIONNAME", "LAN 2", true},
+    };
+    Fake.Adapters = {Ethernet()};
+    const int Connection = AddConnection("LAN 1");
+    const int ID = AddSet("Casa", Connection, false, Example);
+    for (const auto& C : Cases) {
+        Manager.RefreshTrees();
+        SetTree.SetSelected(SetTree.Roots().back());
+        const int Clears = SetTree.Clears, AdapterClears = AdapterTree.Clears;
+        if (C.Table != nullptr) {
+            TDataSet& Table =
+                C.Table == std::string("IPSets") ? *Db.IPSets() : *Db.ConnectionNames();
+            ASSERT_TRUE(Table.Locate("ID", C.Table == std::string("IPSets") ? ID : Connection));
+            Table.Edit();
+            Table.FieldByName(C.Column).SetAsString(C.Value);
+            Table.Post();
+        }
+        Manager.RefreshTrees();
+        EXPECT_EQ(SetTree.Clears, Clears + (C.Rebuilt ? 1 : 0)) << C.Change;
+        EXPECT_EQ(SetTree.Selected() != 0, !C.Rebuilt) << C.Change;
+        EXPECT_EQ(AdapterTree.Clears, AdapterClears + 1) << C.Change;
+        if (C.Value != nullptr) {
+            const Lines Outline = SetTree.Outline();
+            const auto Shown = [&](const std::string& L) {
+                return L.find(UpperCaseAscii(C.Value)) != std::string::npos ||
+                       L.find(C.Value) != std::string::npos;
+            };
+            EXPECT_NE(std::find_if(Outline.begin(), Outline.end(), Shown), Outline.end())
+                << C.Change;
+        }
+    }
 }
 
 } // namespace

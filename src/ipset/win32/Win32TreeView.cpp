@@ -45,36 +45,25 @@ void TWin32TreeView::Clear() {
     FOrderValid = false;
 }
 
-HTreeNode TWin32TreeView::AddChild(HTreeNode Parent, const std::string& Text) {
-    std::wstring Wide = ToWide(Text);
+HTreeNode TWin32TreeView::Add(HTreeNode Parent, const TTreeItem& Item) {
+    std::wstring Wide = ToWide(Item.Text);
     TVINSERTSTRUCTW Insert = {};
     Insert.hParent = Parent == 0 ? TVI_ROOT : ToItem(Parent);
     Insert.hInsertAfter = TVI_LAST;
-    Insert.item.mask = TVIF_TEXT;
-    Insert.item.pszText = &Wide[0];
-    const LRESULT Item =
+    TVITEMW& Native = Insert.item;
+    Native.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+    Native.pszText = &Wide[0];
+    Native.iImage = NativeImage(Item.ImageIndex);
+    Native.iSelectedImage = NativeImage(Item.SelectedIndex);
+    Native.lParam = Item.Data;
+    Native.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+    Native.state = (Item.Bold ? TVIS_BOLD : 0) | (Item.Expanded ? TVIS_EXPANDED : 0);
+    const LRESULT Added =
         SendMessageW(FHandle, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&Insert));
-    if (Item == 0)
+    if (Added == 0)
         throw EOutOfResources("No se puede insertar un elemento");
     FOrderValid = false;
-    return static_cast<HTreeNode>(Item);
-}
-
-void TWin32TreeView::SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) {
-    TVITEMW Item = {};
-    Item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    Item.hItem = ToItem(Node);
-    Item.iImage = NativeImage(ImageIndex);
-    Item.iSelectedImage = NativeImage(SelectedIndex);
-    SendMessageW(FHandle, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
-}
-
-void TWin32TreeView::SetData(HTreeNode Node, std::intptr_t Data) {
-    TVITEMW Item = {};
-    Item.mask = TVIF_HANDLE | TVIF_PARAM;
-    Item.hItem = ToItem(Node);
-    Item.lParam = Data;
-    SendMessageW(FHandle, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    return static_cast<HTreeNode>(Added);
 }
 
 std::intptr_t TWin32TreeView::Data(HTreeNode Node) const {
@@ -83,24 +72,6 @@ std::intptr_t TWin32TreeView::Data(HTreeNode Node) const {
     Item.hItem = ToItem(Node);
     SendMessageW(FHandle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
     return Item.lParam;
-}
-
-void TWin32TreeView::SetBold(HTreeNode Node, bool Bold) {
-    TVITEMW Item = {};
-    Item.mask = TVIF_HANDLE | TVIF_STATE;
-    Item.hItem = ToItem(Node);
-    Item.stateMask = TVIS_BOLD;
-    Item.state = Bold ? TVIS_BOLD : 0;
-    SendMessageW(FHandle, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
-}
-
-void TWin32TreeView::FullExpand() {
-    for (HTREEITEM Item : Order())
-        SendMessageW(FHandle, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Item));
-}
-
-void TWin32TreeView::Collapse(HTreeNode Node) {
-    SendMessageW(FHandle, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(ToItem(Node)));
 }
 
 int TWin32TreeView::Count() const {

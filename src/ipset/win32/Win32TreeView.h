@@ -22,13 +22,9 @@ public:
     void SetImageList(HIMAGELIST Images);
 
     void Clear() override;
-    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override;
-    void SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) override;
-    void SetData(HTreeNode Node, std::intptr_t Data) override;
+    // One insert carries the node's text, pictures, data and state.
+    HTreeNode Add(HTreeNode Parent, const TTreeItem& Item) override;
     std::intptr_t Data(HTreeNode Node) const override;
-    void SetBold(HTreeNode Node, bool Bold) override;
-    void FullExpand() override;
-    void Collapse(HTreeNode Node) override;
     int Count() const override;
     HTreeNode Item(int Index) const override;
     int Level(HTreeNode Node) const override;

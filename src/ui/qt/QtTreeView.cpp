@@ -40,32 +40,61 @@ void TTreeWidget::contextMenuEvent(QContextMenuEvent* Event) {
         OnContextMenu(Event);
 }
 
-HTreeNode TQtTreeView::AddChild(HTreeNode Parent, const std::string& Text) {
-    auto* const Added =
-        Parent == 0 ? new QTreeWidgetItem(FWidget) : new QTreeWidgetItem(ItemOf(Parent));
-    Added->setText(0, QString::fromStdString(Text));
+TQtTreeView::~TQtTreeView() {
+    qDeleteAll(FPending);
+}
+
+void TQtTreeView::Clear() {
+    qDeleteAll(FPending);
+    FPending.clear();
+    FToExpand.clear();
+    FWidget->clear();
+}
+
+HTreeNode TQtTreeView::Add(HTreeNode Parent, const TTreeItem& Item) {
+    auto* const Added = new QTreeWidgetItem();
+    Added->setText(0, QString::fromStdString(Item.Text));
+    Added->setData(0, PictureRole, Item.ImageIndex);
+    Added->setData(0, SelectedPictureRole, Item.SelectedIndex);
+    Added->setIcon(0, Picture16(Item.ImageIndex));
+    Added->setData(0, DataRole, QVariant::fromValue<qlonglong>(Item.Data));
+    if (Item.Bold) {
+        QFont Font = Added->font(0);
+        Font.setBold(true);
+        Added->setFont(0, Font);
+    }
+    if (Parent != 0)
+        ItemOf(Parent)->addChild(Added);
+    else if (FUpdateDepth > 0)
+        FPending.append(Added);
+    else
+        FWidget->addTopLevelItem(Added);
+    if (Item.Expanded && FUpdateDepth > 0)
+        FToExpand.append(Added);
+    else if (Item.Expanded)
+        Added->setExpanded(true);
     return NodeOf(Added);
 }
 
-void TQtTreeView::SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) {
-    QTreeWidgetItem* const I = ItemOf(Node);
-    I->setData(0, PictureRole, ImageIndex);
-    I->setData(0, SelectedPictureRole, SelectedIndex);
-    ShowPicture(I, I == FWidget->currentItem());
+void TQtTreeView::BeginUpdate() {
+    if (FUpdateDepth++ == 0)
+        FWidget->setUpdatesEnabled(false);
 }
 
-void TQtTreeView::SetData(HTreeNode Node, std::intptr_t Data) {
-    ItemOf(Node)->setData(0, DataRole, QVariant::fromValue<qlonglong>(Data));
+void TQtTreeView::EndUpdate() {
+    if (--FUpdateDepth > 0)
+        return;
+    FWidget->addTopLevelItems(FPending);
+    FPending.clear();
+    // Only an item inside the widget can be opened.
+    for (QTreeWidgetItem* Item : FToExpand)
+        Item->setExpanded(true);
+    FToExpand.clear();
+    FWidget->setUpdatesEnabled(true);
 }
 
 std::intptr_t TQtTreeView::Data(HTreeNode Node) const {
     return static_cast<std::intptr_t>(ItemOf(Node)->data(0, DataRole).toLongLong());
-}
-
-void TQtTreeView::SetBold(HTreeNode Node, bool Bold) {
-    QFont Font = ItemOf(Node)->font(0);
-    Font.setBold(Bold);
-    ItemOf(Node)->setFont(0, Font);
 }
 
 int TQtTreeView::Count() const {

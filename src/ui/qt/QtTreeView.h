@@ -21,9 +21,14 @@ protected:
 };
 
 // The tree the IP-set manager fills, over a widget the view owns; a node is its item's address.
+// During an update, top-level nodes are built whole with their children outside the widget and
+// handed to it in one call at the end.
 class TQtTreeView : public TTreeView {
 public:
     explicit TQtTreeView(TTreeWidget* Widget) : TTreeView(nullptr), FWidget(Widget) {}
+    ~TQtTreeView() override;
+    TQtTreeView(const TQtTreeView&) = delete;
+    TQtTreeView& operator=(const TQtTreeView&) = delete;
 
     TTreeWidget* Widget() const { return FWidget; }
     static QTreeWidgetItem* ItemOf(HTreeNode Node) {
@@ -31,14 +36,9 @@ public:
     }
     static HTreeNode NodeOf(QTreeWidgetItem* Item) { return reinterpret_cast<HTreeNode>(Item); }
 
-    void Clear() override { FWidget->clear(); }
-    HTreeNode AddChild(HTreeNode Parent, const std::string& Text) override;
-    void SetImages(HTreeNode Node, int ImageIndex, int SelectedIndex) override;
-    void SetData(HTreeNode Node, std::intptr_t Data) override;
+    void Clear() override;
+    HTreeNode Add(HTreeNode Parent, const TTreeItem& Item) override;
     std::intptr_t Data(HTreeNode Node) const override;
-    void SetBold(HTreeNode Node, bool Bold) override;
-    void FullExpand() override { FWidget->expandAll(); }
-    void Collapse(HTreeNode Node) override { ItemOf(Node)->setExpanded(false); }
     int Count() const override;
     HTreeNode Item(int Index) const override;
     int Level(HTreeNode Node) const override;
@@ -46,9 +46,13 @@ public:
     std::string Text(HTreeNode Node) const override;
     HTreeNode Selected() const override;
     void SetSelected(HTreeNode Node) override;
-    void BeginUpdate() override { FWidget->setUpdatesEnabled(false); }
-    void EndUpdate() override { FWidget->setUpdatesEnabled(true); }
+    void BeginUpdate() override;
+    void EndUpdate() override;
 
 private:
     TTreeWidget* FWidget;
+    int FUpdateDepth = 0;
+    // Built during the update, not yet in the widget; and the nodes to open once they are.
+    QList<QTreeWidgetItem*> FPending;
+    QList<QTreeWidgetItem*> FToExpand;
 };

@@ -3,6 +3,8 @@
 #include "base/Exception.h"
 #include "ui/win32/MainCommands.h"
 
+#include <cstring>
+
 namespace {
 
 struct TToolBarEntry {
@@ -32,6 +34,75 @@ const TToolBarEntry Buttons[] = {
 
 int Scale(int Value, UINT Dpi) {
     return MulDiv(Value, static_cast<int>(Dpi), 96);
+}
+
+const int PictureCount = 9;
+
+// The 32-bit image of exactly Size pixels among the pictures of an icon resource; null when the
+// icon has none.
+const BITMAPINFOHEADER* IconImage(int Picture, int Size) {
+    const HMODULE Module = GetModuleHandleW(nullptr);
+    const HRSRC Group = FindResourceW(Module, MAKEINTRESOURCEW(Picture), RT_GROUP_ICON);
+    auto* const Directory =
+        Group ? static_cast<BYTE*>(LockResource(LoadResource(Module, Group))) : nullptr;
+    const int Id =
+        Directory ? LookupIconIdFromDirectoryEx(Directory, TRUE, Size, Size, LR_DEFAULTCOLOR) : 0;
+    const HRSRC Image = Id ? FindResourceW(Module, MAKEINTRESOURCEW(Id), RT_ICON) : nullptr;
+    const auto* Header =
+        Image ? static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module, Image)))
+              : nullptr;
+    const bool Fits = Header && Header->biSize == sizeof(BITMAPINFOHEADER) &&
+                      Header->biWidth == Size && Header->biHeight == 2 * Size &&
+                      Header->biBitCount == 32 && Header->biCompression == BI_RGB;
+    return Fits ? Header : nullptr;
+}
+
+// All the buttons' pictures side by side in one bitmap, copied from the icons' own images: no
+// icon is made, so the list costs one bitmap rather than a round of icon handles per picture.
+// Null when an icon has no image of that size, which the icons' own scaling then serves.
+HBITMAP PictureStrip(int Size) {
+    BITMAPINFO Info = {};
+    BITMAPINFOHEADER& Format = Info.bmiHeader;
+    Format.biSize = sizeof Format;
+    Format.biWidth = Size * PictureCount;
+    Format.biHeight = Size;
+    Format.biPlanes = 1;
+    Format.biBitCount = 32;
+    Format.biCompression = BI_RGB;
+    void* Bits = nullptr;
+    const HBITMAP Strip = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+    if (Strip == nullptr)
+        return nullptr;
+    int Index = 0;
+    for (const TToolBarEntry& B : Buttons) {
+        if (B.Command == 0)
+            continue;
+        const BITMAPINFOHEADER* Header = IconImage(B.Picture, Size);
+        if (Header == nullptr) {
+            DeleteObject(Strip);
+            return nullptr;
+        }
+        // Both bottom-up; the icon's colour rows come first, its mask after them.
+        const auto* From = reinterpret_cast<const DWORD*>(Header + 1);
+        auto* To = static_cast<DWORD*>(Bits) + Index++ * Size;
+        for (int Row = 0; Row < Size; ++Row)
+            std::memcpy(To + Row * Size * PictureCount, From + Row * Size, Size * sizeof(DWORD));
+    }
+    return Strip;
+}
+
+// The pictures one icon at a time, scaled by the system from the nearest size.
+void AddIcons(HIMAGELIST Images, int Size) {
+    for (const TToolBarEntry& B : Buttons) {
+        if (B.Command == 0)
+            continue;
+        const HICON Icon =
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(B.Picture),
+                                          IMAGE_ICON, Size, Size, LR_DEFAULTCOLOR));
+        ImageList_AddIcon(Images, Icon);
+        if (Icon != nullptr)
+            DestroyIcon(Icon);
+    }
 }
 
 } // namespace
@@ -74,16 +145,12 @@ TMainToolBar::~TMainToolBar() {
 
 void TMainToolBar::SetDpi(UINT Dpi) {
     const int Size = Scale(24, Dpi);
-    const HIMAGELIST Images = ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, 9, 0);
-    for (const TToolBarEntry& B : Buttons) {
-        if (B.Command == 0)
-            continue;
-        const HICON Icon =
-            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(B.Picture),
-                                          IMAGE_ICON, Size, Size, LR_DEFAULTCOLOR));
-        ImageList_AddIcon(Images, Icon);
-        if (Icon != nullptr)
-            DestroyIcon(Icon);
+    const HIMAGELIST Images = ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, PictureCount, 0);
+    if (const HBITMAP Strip = PictureStrip(Size)) {
+        ImageList_Add(Images, Strip, nullptr);
+        DeleteObject(Strip);
+    } else {
+        AddIcons(Images, Size);
     }
     SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images));
     if (FImages != nullptr)

@@ -1,6 +1,7 @@
 #include "ui/win32/MainWindowView.h"
 
 #include "base/Exception.h"
+#include "base/StartTrace.h"
 #include "base/win32/Guarded.h"
 #include "base/win32/WideText.h"
 #include "ipset/win32/Imagenes16x16.h"
@@ -17,7 +18,9 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -93,6 +96,11 @@ public:
         ShowWindow(FWindow, SW_RESTORE);
         SetForegroundWindow(ModalOwner());
     }
+    void AfterFirstPaint(std::function<void()> Step) override {
+        FAfterFirstPaint = std::move(Step);
+    }
+    // Shows the window, lets it paint, then runs what waited for that.
+    void Show();
 
     void ShowPage(int Index);
     LRESULT Dispatch(UINT Message, WPARAM WParam, LPARAM LParam);
@@ -125,7 +133,19 @@ private:
     int FPage = 0;
     TPages FPages{*this};
     std::unique_ptr<TToolButtonControl> FButtons[4];
+    std::function<void()> FAfterFirstPaint;
 };
+
+void TWin32MainView::Show() {
+    ShowWindow(FWindow, SW_SHOWNORMAL);
+    UpdateWindow(FWindow);
+    StartTrace("painted");
+    if (FAfterFirstPaint) {
+        const std::function<void()> Step = std::move(FAfterFirstPaint);
+        FAfterFirstPaint = nullptr;
+        Step();
+    }
+}
 
 void TPages::SetPageIndex(int Value) {
     View.ShowPage(Value);
@@ -445,13 +465,17 @@ void RegisterWin32MainWindow() {
     TFrmMain::ViewFactory = [](TFrmMain& Form) { return std::make_unique<TWin32MainView>(Form); };
 }
 
+void ShowMainWindow() {
+    if (Current != nullptr)
+        Current->Show();
+}
+
 int RunMainWindow() {
     if (Current == nullptr)
         return 0;
     const HWND Main = Current->Handle();
     const HACCEL Shortcuts = Current->Shortcuts();
-    ShowWindow(Main, SW_SHOWNORMAL);
-    UpdateWindow(Main);
+    StartTrace("loop");
     MSG Msg;
     while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
         // Shortcuts first: the dialog manager would otherwise take the keys of the window's

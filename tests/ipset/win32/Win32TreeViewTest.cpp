@@ -143,7 +143,9 @@ TEST_F(Win32Trees, AdapterTreeShowsAdaptersClosedWithTheirGroupsOpen) {
     Second.Description = "Red sin direccion";
     Fake.Adapters = {Ethernet, Second};
     Manager.FillAdapterTree();
-    AdapterTree.FullExpand(); // what the user may have opened goes at the rebuild
+    for (int I = 0; I < AdapterTree.Count(); ++I) // what the user opened goes at the rebuild
+        TreeView_Expand(AdapterTree.Handle(), reinterpret_cast<HTREEITEM>(AdapterTree.Item(I)),
+                        TVE_EXPAND);
     Manager.FillAdapterTree();
 
     const std::vector<NativeItem> Items = ReadTree(AdapterTree.Handle());

@@ -65,10 +65,11 @@ TEST(MainMenu, EveryShortcutMatchesTheTextOfItsMenuItem) {
     DestroyAcceleratorTable(Table);
 }
 
-// The pixels of one of the program's icons at 24 pixels.
-std::vector<DWORD> Pixels(const wchar_t* Name) {
-    const HICON Icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), Name, IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR));
+// The pixels of an icon at 24 pixels: one of the program's, by name, or one given.
+std::vector<DWORD> Pixels(const wchar_t* Name, HICON Given = nullptr) {
+    const HICON Icon = Given ? Given
+                             : static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Name,
+                                                             IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR));
     std::vector<DWORD> Bits(24 * 24);
     ICONINFO Info = {};
     if (Icon == nullptr || !GetIconInfo(Icon, &Info))
@@ -171,9 +172,14 @@ TEST_F(MainWindowView, FrameToolbarHeadersTabsAndStatusBarAreThoseOfTheForm) {
                                          L"Eliminar IP", L"|", L"Refrescar", L"|", L"Wizard",
                                          L"Opciones", L"|", L"Ayuda", L"Acerca"}));
     int Width = 0, Height = 0;
-    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(Bar, TB_GETIMAGELIST, 0, 0)),
-                          &Width, &Height);
+    const auto Pictures = reinterpret_cast<HIMAGELIST>(SendMessageW(Bar, TB_GETIMAGELIST, 0, 0));
+    ImageList_GetIconSize(Pictures, &Width, &Height);
     EXPECT_EQ(Width, 24);
+    // Each button shows its own icon's picture, whichever way the list was made.
+    for (int Id = IDI_TB_ACTIVATE; Id <= IDI_TB_ABOUT; ++Id)
+        EXPECT_EQ(Pixels(nullptr, ImageList_GetIcon(Pictures, Id - IDI_TB_ACTIVATE, ILD_NORMAL)),
+                  Pixels(MAKEINTRESOURCEW(Id)))
+            << Id;
     NMTTDISPINFOW Tip = {};
     Tip.hdr.code = TTN_GETDISPINFOW;
     Tip.hdr.idFrom = CM_WIZARD;
