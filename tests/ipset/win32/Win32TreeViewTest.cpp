@@ -186,14 +186,14 @@ int PaintedPixels(HIMAGELIST List, int Index) {
     return Painted;
 }
 
-TEST_F(Win32Trees, ImageListHoldsOurPicturesAt20And24And28AndBlanksElsewhere) {
-    ASSERT_EQ(ImageList_GetImageCount(Images), 29);
+TEST_F(Win32Trees, ImageListHoldsOurPicturesAt20And24And28And29AndBlanksElsewhere) {
+    ASSERT_EQ(ImageList_GetImageCount(Images), 30);
     int Width = 0, Height = 0;
     ImageList_GetIconSize(Images, &Width, &Height);
     EXPECT_EQ(Width, 16);
     EXPECT_EQ(Height, 16);
-    for (int I = 0; I < 29; ++I) {
-        const bool Drawn = I == 20 || I == 24 || I == 28;
+    for (int I = 0; I < 30; ++I) {
+        const bool Drawn = I == 20 || I == 24 || I == 28 || I == 29;
         const int Painted = PaintedPixels(Images, I);
         if (Drawn) {
             EXPECT_GT(Painted, 60) << I;
