@@ -19,6 +19,8 @@ export HOME=$tmp/home
 mkdir -p "$HOME"
 wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
+# A user's Wine: its own netsh and IP Helper, none of the test stand-ins the project's prefix names.
+export WINEDLLOVERRIDES='mscoree,mshtml='
 wine_environment
 make_wine_prefix
 x86_64-w64-mingw32-gcc -municode -O2 -o "$tmp/probe.exe" "$root/tests/package/win32/PageProbe.c" \
