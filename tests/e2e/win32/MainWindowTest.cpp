@@ -577,6 +577,9 @@ TEST_F(MainWindowE2E, DialogsHoldTheMainWindowAndGoWhenAnotherProgramClosesThem)
         SendNotifyMessageW(Dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(Dialog); }, 5000));
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Main) != FALSE; }));
+        // A menu opened while the ended dialog is still going away is closed by the activation
+        // that follows it: the next one waits for the window to be active again.
+        WaitFor([&] { return !IsWindow(Dialog) && GetForegroundWindow() == Main; }, 3000);
     }
     ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_RETURN}));
     FillEditor(L"Agregar nueva IP", L"oficina", {}, true);
