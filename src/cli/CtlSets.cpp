@@ -180,8 +180,9 @@ std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env) {
 }
 
 bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E) {
-    return IsInForce(Live, TIPSetValues{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway,
-                                        E.Dns, E.Dns2});
+    return IsInForce(
+        Live, TIPSetValues{
+                  E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway, E.Dns, E.Dns2, {}});
 }
 
 TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {

@@ -1,5 +1,7 @@
 #include "data/Schema.h"
 
+#include "data/ExtrasStore.h"
+#include "data/Migration.h"
 #include "data/UndoStore.h"
 
 namespace {
@@ -84,7 +86,7 @@ const TTableDef& ConnectionsTable() {
 
 std::string CreateSchemaSql() {
     return TableSql(IPSetsTable()) + TableSql(ConnectionsTable()) + UndoTableSql() + ";" +
-           "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
+           ExtrasTableSql() + ";" + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
 }
 
 int FindColumn(const TTableDef& Table, const std::string& Name) {

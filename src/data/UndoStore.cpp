@@ -10,29 +10,10 @@ const char* const CreateUndoTable =
     "DHCP INTEGER NOT NULL, IPADDRESS TEXT, SUBNETMASK TEXT, GATEWAY TEXT, DNS TEXT, DNS2 TEXT, "
     "APPLIED INTEGER NOT NULL)";
 
-int UserVersion(const TDBConnection& Connection) {
-    TStatement Version(Connection, "PRAGMA user_version");
-    return Version.Step() ? static_cast<int>(Version.ColumnInteger(0)) : 0;
-}
-
 } // namespace
 
 const char* UndoTableSql() {
     return CreateUndoTable;
-}
-
-void MigrateSchema(TDBConnection& Connection) {
-    const int Version = UserVersion(Connection);
-    if (Version > SchemaVersion)
-        throw Exception("El archivo de base de datos \"" + Connection.FileName() +
-                        "\" es de una version posterior de Quelvano (esquema " +
-                        std::to_string(Version) + ") y esta version no puede abrirlo.");
-    if (Version == SchemaVersion)
-        return;
-    TTransaction Change(Connection);
-    TStatement(Connection, CreateUndoTable).Step();
-    TStatement(Connection, "PRAGMA user_version = " + std::to_string(SchemaVersion)).Step();
-    Change.Commit();
 }
 
 void SaveUndoRecord(TDBConnection& Connection, const TUndoRecord& R) {

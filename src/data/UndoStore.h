@@ -5,16 +5,8 @@
 
 class TDBConnection;
 
-// The version of the schema this program writes. Version 1 adds the table UndoRecords; the two
-// tables of the IP sets never change.
-constexpr int SchemaVersion = 1;
-
 // The statement that creates the table of undo records.
 const char* UndoTableSql();
-
-// Brings an older file to SchemaVersion in one transaction, adding only what it lacks; a file of
-// a later version is refused and left as it is.
-void MigrateSchema(TDBConnection& Connection);
 
 // A connection's IPv4 configuration as it was before an apply changed it.
 struct TUndoRecord {

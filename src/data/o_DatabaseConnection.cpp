@@ -1,8 +1,8 @@
 #include "data/o_DatabaseConnection.h"
 
 #include "base/TApplication.h"
+#include "data/Migration.h"
 #include "data/Schema.h"
-#include "data/UndoStore.h"
 #include "shell/GlobalUnit.h"
 
 TgtIPDBManager::TgtIPDBManager(TComponent* AOwner)

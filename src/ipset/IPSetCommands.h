@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/IPSetExtras.h"
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@ struct TIPSetValues {
     std::string Gateway;
     std::string Dns;
     std::string Dns2;
+    TIPSetExtras Extras;
 };
 
 // One command line of an apply and the progress shown once it has run.

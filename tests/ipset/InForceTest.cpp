@@ -38,12 +38,13 @@ TgtNetworkAdapter AdapterOf(const Live& L) {
 
 TIPSetValues Static(std::string Ip, std::string Mask, std::string Gw, std::string Dns,
                     std::string Dns2) {
-    return {"LAN 1", false, Ip, Mask, Gw, Dns, Dns2};
+    return {"LAN 1", false, Ip, Mask, Gw, Dns, Dns2, {}};
 }
 
 const TIPSetValues Example =
     Static("192.0.2.10", "255.255.255.0", "192.0.2.1", "192.0.2.53", "198.51.100.53");
-const TIPSetValues Dhcp = {"LAN 1", true, "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"};
+const TIPSetValues Dhcp = {"LAN 1",   true,      "0.0.0.0", "0.0.0.0",
+                           "0.0.0.0", "0.0.0.0", "0.0.0.0", {}};
 const Live InForce = {
     false, {{"192.0.2.10", "255.255.255.0"}}, {"192.0.2.1"}, {"192.0.2.53", "198.51.100.53"}, true};
 
