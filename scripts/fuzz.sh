@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each (the address validator, the JSON reader) for the
+# Builds the fuzz targets with clang and runs each (the address validators, the JSON reader) for the
 # given number of seconds.
 #   scripts/fuzz.sh [seconds]      (default 60)
 set -euo pipefail
@@ -17,4 +17,5 @@ fuzz() {
     -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
 }
 fuzz address '192.168.1.1' 64
+fuzz ipv6 '2001:db8::1' 64
 fuzz json '{"format": "quelvano-ipsets", "version": 1, "ipSets": [{"name": "a\u00f1", "dhcp": true}]}' 512
