@@ -383,7 +383,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         EXPECT_EQ(View->IPSets.Roots().size(), std::size_t(C.Roots));
         EXPECT_EQ(ApplyMenu(), C.Menu);
         EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
-        EXPECT_TRUE(Form->TrayIconMenu.Items().Items(6)->Enabled);
+        EXPECT_TRUE(Form->TrayIconMenu.Items().Items(7)->Enabled);
     }
     TfrmWizard::ViewFactory = nullptr;
     TFrmIPSet::ViewFactory = nullptr;
@@ -484,7 +484,7 @@ TEST_F(MainForm, Exit_MenuClosesAtOnceTrayAsksFirst) {
     Messages.Answers = {MsgBox::IdNo, MsgBox::IdYes};
     Form->mnuSalirClick();
     EXPECT_TRUE(View->Log.empty());
-    Form->TrayIconMenu.Items().Items(6)->Click();
+    Form->TrayIconMenu.Items().Items(7)->Click();
     EXPECT_EQ(View->Log, (Strings{"close"}));
     ASSERT_EQ(Messages.Boxes.size(), 2u);
     EXPECT_EQ(Messages.Boxes[0].Text, "¿Desea salir de la aplicacion...?");
