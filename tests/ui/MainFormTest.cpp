@@ -216,6 +216,7 @@ TEST_F(MainForm, Activate_ResolvesTheSelectionThroughEveryEntry) {
          [](TFrmMain& F) { F.ApplyIPSet1->Items(0)->Click(); },
          {"static"}},
     };
+    EXPECT_FALSE(Form->UndoLastChange1->Enabled); // nothing is recorded to undo yet
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         Form->tsPaginasChange(C.Page);
@@ -227,6 +228,7 @@ TEST_F(MainForm, Activate_ResolvesTheSelectionThroughEveryEntry) {
         EXPECT_EQ(Applied(), C.Applied);
     }
     EXPECT_EQ(Form->SelectedIPSetID(), Casa);
+    EXPECT_TRUE(Form->UndoLastChange1->Enabled);
 }
 
 TEST_F(MainForm, Delete_AsksWithNoAsDefaultAndOnYesRebuildsTreeAndSubmenu) {
@@ -384,6 +386,7 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         EXPECT_EQ(ApplyMenu(), C.Menu);
         EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
         EXPECT_TRUE(Form->TrayIconMenu.Items().Items(7)->Enabled);
+        EXPECT_FALSE(Form->UndoLastChange1->Enabled); // not given back with the others
     }
     TfrmWizard::ViewFactory = nullptr;
     TFrmIPSet::ViewFactory = nullptr;

@@ -126,6 +126,7 @@ TEST_F(QtMainWindow, CommandsReachTheFormThroughMenusShortcutsToolbarTabsAndPopU
     } Menu[] = {{"Refrescar lista", "Ctrl+R"},
                 {"&Salir", "Ctrl+Q"},
                 {"Activar configuracion IP", "Ctrl+A"},
+                {"Deshacer ultimo cambio", "Ctrl+Z"},
                 {"Agregar configuracion IP", "Ins"},
                 {"Editar la configuracion IP", "Ctrl+E"},
                 {"Eliminar la configuracion IP", "Ctrl+D"},
@@ -135,6 +136,7 @@ TEST_F(QtMainWindow, CommandsReachTheFormThroughMenusShortcutsToolbarTabsAndPopU
         if (QAction* A = MenuAction(M.Caption)) {
             EXPECT_EQ(Str(A->shortcut().toString()), M.ShortCut) << M.Caption;
         }
+    EXPECT_FALSE(MenuAction("Deshacer ultimo cambio")->isEnabled()); // nothing to undo yet
     EXPECT_EQ(Str(ToolButton("Wizard")->toolTip()),
               "Iniciar Wizard\n(Iniciar tutor para agregar configuracion de red)");
 
