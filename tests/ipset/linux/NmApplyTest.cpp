@@ -273,9 +273,7 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
     // "LAN 1" from DHCP back to the address it had before, then forth to DHCP again.
     EXPECT_EQ(Ctl({"apply", "consola"}).ExitCode, 0);
     for (const char* Address : {"192.0.2.70/24", "198.51.100."}) {
-        const TProcessResult Undone = Ctl({"undo", "lan 1"});
-        EXPECT_EQ(Undone.ExitCode, 0) << Undone.Errors;
-        EXPECT_EQ(Undone.Output.substr(0, Undone.Output.find('\n')), Success) << Undone.Output;
+        EXPECT_EQ(Ctl({"undo", "lan 1"}).Output.rfind(Success, 0), 0u);
         ASSERT_EQ(Addresses().size(), 1u);
         EXPECT_EQ(Addresses()[0].rfind(Address, 0), 0u) << Addresses()[0];
     }
