@@ -61,6 +61,7 @@ int CtlAdd(TCtlSession& S);
 int CtlEdit(TCtlSession& S);
 int CtlDelete(TCtlSession& S);
 int CtlApply(TCtlSession& S);
+int CtlUndo(TCtlSession& S);
 int CtlConnections(TCtlSession& S);
 int CtlAdapters(TCtlSession& S);
 int CtlExport(TCtlSession& S);

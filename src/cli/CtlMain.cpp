@@ -82,6 +82,17 @@ const std::vector<TCtlCommand>& Commands() {
                      "correctos.\n\n") +
              NameOrID,
          CtlApply},
+        {"undo",
+         {0, 1, {}, {}},
+         "undo [CONEXION]",
+         "Deshace el ultimo cambio de una conexion.",
+         "Vuelve a aplicar la configuracion que tenia la conexion antes del ultimo cambio\n"
+         "(de Quelvano o de quelvanoctl), como \"Deshacer ultimo cambio\" en la ventana. Sin\n"
+         "CONEXION, la de la ultima configuracion aplicada. Deshacer tambien es un cambio:\n"
+         "dos veces seguidas vuelven a la configuracion de antes. Escribe los pasos y el\n"
+         "aviso como \"apply\" y termina con los mismos codigos; si no hay nada que deshacer,\n"
+         "con 2.\n",
+         CtlUndo},
         {"add",
          {0, 0, SetValues, {"dhcp"}},
          "add --name NOMBRE --connection CONEXION\n"

@@ -130,24 +130,44 @@ private:
     const TCtlEnvironment& FEnv;
 };
 
-} // namespace
-
-int CtlApply(TCtlSession& S) {
-    const int ID = FindIPSet(*S.Db.IPSets(), S.Args.Operands[0]);
+// The window's apply, told on the console: 0 when the set is in force. Run makes it start.
+template <class TRun> int ApplyOnConsole(TCtlSession& S, TRun Run) {
     TgtIPSetManager Manager(nullptr);
     Manager.SetIPSetDataSet(S.Db.IPSets());
     Manager.SetConnectionsDataSet(S.Db.ConnectionNames());
+    Manager.SetDatabase(S.Db.AdoConnection());
     if (S.Env.MakeRunner)
         Manager.SetCommandRunner(S.Env.MakeRunner());
     if (S.Env.MakeLiveAdapters)
         Manager.SetLiveAdapters(S.Env.MakeLiveAdapters());
     TConsoleListener Console(S.Env);
     Manager.AddListener(&Console);
-    Manager.ApplyIPSet(ID);
+    Run(Manager);
     // An apply that finds no set runs nothing and tells nothing.
     if (!Console.Reported)
         throw ECtlUsage(RowGoneMessage);
     return Console.Succeeded ? ceOK : ceStepFailed;
+}
+
+} // namespace
+
+int CtlApply(TCtlSession& S) {
+    const int ID = FindIPSet(*S.Db.IPSets(), S.Args.Operands[0]);
+    return ApplyOnConsole(S, [ID](TgtIPSetManager& M) { M.ApplyIPSet(ID); });
+}
+
+int CtlUndo(TCtlSession& S) {
+    const std::string Name =
+        S.Args.Operands.empty()
+            ? std::string()
+            : ConnectionName(*S.Db.ConnectionNames(),
+                             FindConnection(*S.Db.ConnectionNames(), S.Args.Operands[0]));
+    return ApplyOnConsole(S, [&Name](TgtIPSetManager& M) {
+        if (!M.UndoLastChange(Name))
+            throw ECtlUsage(Name.empty() ? std::string("No hay ningun cambio que deshacer.")
+                                         : "No hay ningun cambio que deshacer en la conexion \"" +
+                                               Name + "\".");
+    });
 }
 
 int CtlConnections(TCtlSession& S) {

@@ -103,6 +103,29 @@ TInForceCheck CheckInForce(const TIPSetValues& Set, const TgtNetworkAdapter* Ada
     return Check;
 }
 
+TIPSetValues ConfigurationOf(const TgtNetworkAdapter& Adapter, const std::string& Connection) {
+    TIPSetValues V;
+    V.Connection = Connection;
+    V.Dhcp = Adapter.DHCPEnabled();
+    if (V.Dhcp)
+        return V;
+    const std::vector<std::string> Addresses = AddressesWithMasks(Adapter);
+    if (!Addresses.empty()) {
+        const std::size_t Slash = Addresses[0].find('/');
+        V.IPAddress = Addresses[0].substr(0, Slash);
+        V.SubnetMask = Addresses[0].substr(Slash + 1);
+    }
+    const std::vector<std::string> Gateways = Entries(Adapter.GatewayList(), Adapter.GatewayTot());
+    if (!Gateways.empty())
+        V.Gateway = Gateways[0];
+    const std::vector<std::string> Dns = Entries(Adapter.DNSServerList(), Adapter.DNSServerTot());
+    if (!Dns.empty())
+        V.Dns = Dns[0];
+    if (Dns.size() > 1)
+        V.Dns2 = Dns[1];
+    return V;
+}
+
 const TgtNetworkAdapter* AdapterOfConnection(const std::vector<const TgtNetworkAdapter*>& Adapters,
                                              const std::vector<std::string>& Connections,
                                              const std::string& Connection) {

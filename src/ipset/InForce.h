@@ -23,6 +23,11 @@ struct TInForceCheck {
 // for. DHCP: DHCP enabled and the DNS servers not set by hand. Adapter nullptr: not present.
 TInForceCheck CheckInForce(const TIPSetValues& Set, const TgtNetworkAdapter* Adapter);
 
+// The adapter's IPv4 configuration as the values of a set that would bring it back: DHCP, or its
+// first address with its mask, its first gateway and its first two DNS servers (empty where it
+// has none).
+TIPSetValues ConfigurationOf(const TgtNetworkAdapter& Adapter, const std::string& Connection);
+
 // The adapter among Adapters whose connection, by the same index of Connections, is Connection.
 const TgtNetworkAdapter* AdapterOfConnection(const std::vector<const TgtNetworkAdapter*>& Adapters,
                                              const std::vector<std::string>& Connections,

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/SysError.h"
 #include "base/TApplication.h"
+#include "data/DBConnection.h"
 #include "data/DataSet.h"
 #include "tray/ExtCtrlsX.h"
 
@@ -54,9 +55,9 @@ template <class T> void TgtIPSetManager::Assign(T*& Field, T* Value) {
         return;
     T* Old = Field;
     Field = Value;
-    ReplaceReference(
-        Old, Value,
-        {FIPSetTreeView, FIPSetDataSet, FConnectionsDataSet, FAdapterTreeView, FTrayIcon});
+    ReplaceReference(Old, Value,
+                     {FIPSetTreeView, FIPSetDataSet, FConnectionsDataSet, FAdapterTreeView,
+                      FTrayIcon, FDatabase});
 }
 
 void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
@@ -80,6 +81,10 @@ void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
 void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
     Assign(FTrayIcon, Value);
     FBalloon.SetTrayIcon(FTrayIcon);
+}
+
+void TgtIPSetManager::SetDatabase(TDBConnection* Value) {
+    Assign(FDatabase, Value);
 }
 
 void TgtIPSetManager::AddListener(TApplyListener* Listener) {
@@ -111,6 +116,8 @@ void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation)
             SetConnectionsDataSet(nullptr);
         if (AComponent == FTrayIcon)
             SetTrayIcon(nullptr);
+        if (AComponent == FDatabase)
+            SetDatabase(nullptr);
     }
     TComponent::Notification(AComponent, Operation);
 }
@@ -118,13 +125,40 @@ void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation)
 void TgtIPSetManager::ApplyIPSet(int ID) {
     // Pending messages are processed while an apply runs; a request arriving then must not
     // start a second one over the same wait box and current rows.
+    if (FApplying || !FIPSetDataSet->Locate("ID", ID))
+        return;
+    ApplyValues(ReadValues());
+}
+
+bool TgtIPSetManager::CanUndo() const {
+    return FDatabase != nullptr && FDatabase->Connected() &&
+           FindUndoRecord(*FDatabase, std::string()).has_value();
+}
+
+bool TgtIPSetManager::UndoLastChange(const std::string& Connection) {
+    const std::optional<TUndoRecord> Record =
+        FDatabase != nullptr ? FindUndoRecord(*FDatabase, Connection) : std::nullopt;
+    if (!Record)
+        return false;
+    TIPSetValues Values;
+    Values.Connection = Record->Connection;
+    Values.Dhcp = Record->Dhcp;
+    Values.IPAddress = Record->IPAddress;
+    Values.SubnetMask = Record->SubnetMask;
+    Values.Gateway = Record->Gateway;
+    Values.Dns = Record->Dns;
+    Values.Dns2 = Record->Dns2;
+    ApplyValues(Values);
+    return true;
+}
+
+// Everything is checked before the wait box shows or anything runs.
+void TgtIPSetManager::ApplyValues(const TIPSetValues& Values) {
     if (FApplying)
         return;
     TBusy Busy(FApplying);
-
-    if (!FIPSetDataSet->Locate("ID", ID))
-        return;
-    const TIPSetValues Values = ReadValues();
+    if (!IsSafeToApply(Values))
+        throw Exception(ApplyErrorText);
 
     Tell([](TApplyListener& L) { L.ApplyBegun(); });
     std::vector<TStepOutcome> Outcomes;
@@ -133,7 +167,12 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
     try {
         Tell([](TApplyListener& L) { L.ApplyProgress(35); });
         Application().ProcessMessages();
+        const std::optional<TUndoRecord> Before = ReadUndoRecord(Values.Connection);
         RunSteps(BuildApplySteps(Values), Outcomes);
+        // Not before: an apply whose rights were refused changed nothing, and must not take
+        // the place of the change that can still be undone.
+        if (Before)
+            SaveUndoRecord(*FDatabase, *Before);
         Check = VerifyApplied(Values, *FLive);
     } catch (const EElevationDeclined& E) {
         Declined = E.Message();
@@ -144,6 +183,17 @@ void TgtIPSetManager::ApplyIPSet(int ID) {
     Complete();
     ShowOutcome(Declined.empty() ? BuildVerifiedReport(Values, FailureBalloonText(Outcomes), Check)
                                  : BuildApplyReport(Values, Declined));
+}
+
+std::optional<TUndoRecord> TgtIPSetManager::ReadUndoRecord(const std::string& Connection) {
+    if (FDatabase == nullptr)
+        return std::nullopt;
+    FLive->Refresh();
+    const TgtNetworkAdapter* Adapter = FLive->AdapterOf(Connection);
+    if (Adapter == nullptr)
+        return std::nullopt;
+    const TIPSetValues V = ConfigurationOf(*Adapter, Connection);
+    return TUndoRecord{V.Connection, V.Dhcp, V.IPAddress, V.SubnetMask, V.Gateway, V.Dns, V.Dns2};
 }
 
 void TgtIPSetManager::RunSteps(const std::vector<TApplyStep>& Steps,
@@ -159,7 +209,7 @@ void TgtIPSetManager::RunSteps(const std::vector<TApplyStep>& Steps,
     }
 }
 
-// Everything is read, and checked, before the wait box shows or anything runs.
+// Everything is read before the wait box shows or anything runs.
 TIPSetValues TgtIPSetManager::ReadValues() {
     const int Connection = FIPSetDataSet->FieldByName("CONNECTION").AsInteger();
     if (!FConnectionsDataSet->Locate("ID", Connection))
@@ -172,8 +222,6 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Gateway = FIPSetDataSet->FieldByName("GATEWAY").AsString();
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
-    if (!IsSafeToApply(V))
-        throw Exception(ApplyErrorText);
     return V;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TComponent.h"
+#include "data/UndoStore.h"
 #include "ipset/ApplyListener.h"
 #include "ipset/ApplyVerdict.h"
 #include "ipset/CommandRunner.h"
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class TDBConnection;
 class TDataSet;
 class TgtNetworkAdapter;
 class TTrayIcon;
@@ -36,6 +38,7 @@ public:
     void SetConnectionsDataSet(TDataSet* Value);
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
+    void SetDatabase(TDBConnection* Value);
 
     // Told of every apply after the tray icon, in the order added; not owned.
     void AddListener(TApplyListener* Listener);
@@ -48,6 +51,14 @@ public:
     // the limit passes; the report says which. An unknown ID does nothing. A request made while
     // an apply is under way is ignored.
     void ApplyIPSet(int ID);
+
+    // Each apply records, once its lines have run, the connection's configuration from just
+    // before them in the database (when it has one and the connection's adapter is present).
+    // Whether anything is recorded:
+    bool CanUndo() const;
+    // Applies what was recorded for the connection (for the connection applied last when empty)
+    // as a stored set is applied, recording in turn; false when nothing is recorded for it.
+    bool UndoLastChange(const std::string& Connection);
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
     // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.
@@ -80,6 +91,8 @@ private:
     bool NoteInForce(int ID);
     void AddIPSetRows(TTreeRows& Rows, bool AdaptersRead);
     TIPSetValues ReadValues();
+    void ApplyValues(const TIPSetValues& Values);
+    std::optional<TUndoRecord> ReadUndoRecord(const std::string& Connection);
     TStepOutcome RunStep(const TApplyStep& Step);
     void RunSteps(const std::vector<TApplyStep>& Steps, std::vector<TStepOutcome>& Outcomes);
     void Complete();
@@ -91,6 +104,7 @@ private:
     TDataSet* FConnectionsDataSet = nullptr;
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
+    TDBConnection* FDatabase = nullptr;
     // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
     std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;

@@ -84,12 +84,14 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
     FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
     FIPSetManager->SetTrayIcon(FTrayIcon);
+    FIPSetManager->SetDatabase(Db.AdoConnection());
     FIPSetManager->AddListener(&FWaitBoxListener);
     FIPSetManager->OnSetsInForceChanged = [this] { SetsInForceChanged(); };
     FIPSetManager->FillIPSetTree();
     // The adapters were read a moment ago, for this tree and for the discovery.
     FIPSetManager->ShowAdapters();
     BuildApplyMenu();
+    UpdateUndo();
     StartTrace("trees");
     if (FView)
         FView->AfterFirstPaint([this] { ShowTrayIcon(); });
@@ -132,6 +134,7 @@ void TFrmMain::BuildMenus() {
     Tray.Add("-");
     AddItem(Tray, "Agregar configuracion IP", "", [this] { AddNewIPConfigurationSet1Click(); });
     Tray.Add("-");
+    UndoLastChange1 = AddItem(Tray, "Deshacer ultimo cambio", "", [this] { UndoLastChange(); });
     ApplyIPSet1 = Tray.Add("Aplicar configuracion IP");
     Tray.Add("-");
     AddItem(Tray, "Salir", "", [this] { mnuSalirClick(); });
@@ -153,6 +156,19 @@ void TFrmMain::BuildApplyMenu() {
 void TFrmMain::ApplyMenuItemClick(TComponent* Sender) {
     FSelectedIPSetID = static_cast<int>(Sender->Tag());
     FIPSetManager->ApplyIPSet(FSelectedIPSetID);
+    UpdateUndo();
+}
+
+void TFrmMain::UndoLastChange() {
+    FIPSetManager->UndoLastChange(std::string());
+    UpdateUndo();
+}
+
+void TFrmMain::UpdateUndo() {
+    const bool Recorded = FIPSetManager->CanUndo();
+    UndoLastChange1->Enabled = Recorded;
+    if (mnuDeshacer != nullptr)
+        mnuDeshacer->SetEnabled(Recorded);
 }
 
 bool TFrmMain::ResolveSelection() {
@@ -173,8 +189,10 @@ bool TFrmMain::LocateSelection() {
 }
 
 void TFrmMain::ActivateSelectedIPSet() {
-    if (ResolveSelection())
-        FIPSetManager->ApplyIPSet(FSelectedIPSetID);
+    if (!ResolveSelection())
+        return;
+    FIPSetManager->ApplyIPSet(FSelectedIPSetID);
+    UpdateUndo();
 }
 
 void TFrmMain::DeleteSelectedIPSet() {
@@ -210,8 +228,10 @@ void TFrmMain::SetsInForceChanged() {
     FTrayIcon->SetHint(Utf8CutAtLineEnd(Hint, TrayTipLength, '\n'));
 }
 
+// Also what quelvanoctl has recorded meanwhile.
 void TFrmMain::Refresh() {
     FIPSetManager->RefreshTrees();
+    UpdateUndo();
 }
 
 void TFrmMain::Exit1Click() {

@@ -55,6 +55,8 @@ public:
     TControl* btnAgregarConfIP = nullptr;
     TControl* btnEditarConfIP = nullptr;
     TControl* btnEliminarConfIP = nullptr;
+    // The main menu's "Deshacer ultimo cambio".
+    TControl* mnuDeshacer = nullptr;
 
     // The front end shows these as they stand when they pop up.
     TPopupMenu TreeViewPopUpMenu;
@@ -65,6 +67,7 @@ public:
     TMenuItem* mnuRefrescar = nullptr;
     TPopupMenu TrayIconMenu;
     TMenuItem* ApplyIPSet1 = nullptr;
+    TMenuItem* UndoLastChange1 = nullptr;
 
     TTrayIcon* TornibelTrayIcon() const { return FTrayIcon; }
     TgtIPSetManager* IPSetManager() const { return FIPSetManager; }
@@ -86,6 +89,7 @@ public:
     void BuildApplyMenu();
     void SetsInForceChanged();
     void ApplyMenuItemClick(TComponent* Sender);
+    void UndoLastChange();
 
     // Events of the window and its controls.
     void tsPaginasChange(int NewTab);
@@ -111,6 +115,8 @@ private:
     // Shows a dialog of the window modally with the tray menu's items disabled meanwhile.
     int ShowDialog(TForm& Dialog);
     void SetTrayMenuEnabled(bool Value);
+    // "Deshacer ultimo cambio" enabled only while something is recorded to undo.
+    void UpdateUndo();
 
     std::unique_ptr<TMainFormView> FView;
     TTrayIcon* FTrayIcon = nullptr;

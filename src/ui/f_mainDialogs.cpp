@@ -42,6 +42,8 @@ void TFrmMain::SetTrayMenuEnabled(bool Value) {
     TMenuItem& Items = TrayIconMenu.Items();
     for (int I = 0; I < Items.Count(); ++I)
         Items.Items(I)->Enabled = Value;
+    if (Value)
+        UpdateUndo();
 }
 
 void TFrmMain::AddNewIPConfigurationSet1Click() {

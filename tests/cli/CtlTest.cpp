@@ -113,6 +113,9 @@ $ show 2 --json
   "dns2": "0.0.0.0",
   "active": false
 }
+$ undo
+! quelvanoctl: No hay ningun cambio que deshacer.
+= 2
 $ apply nada
 ! quelvanoctl: No hay ninguna configuracion IP "nada".
 = 2
@@ -265,7 +268,7 @@ std::vector<Step> ReadSession(const std::string& Text) {
 
 TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
     const std::vector<Step> Steps = ReadSession(Session);
-    ASSERT_EQ(Steps.size(), 41u); // every "$" line, continuations joined
+    ASSERT_EQ(Steps.size(), 42u); // every "$" line, continuations joined
     for (const Step& S : Steps) {
         SCOPED_TRACE(S.Line);
         RunnerResults = S.Runner;

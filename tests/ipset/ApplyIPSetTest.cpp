@@ -345,6 +345,39 @@ TEST_F(ApplyIPSet, VerdictIsWhatTheAdapterShowsAfterTheLines) {
     }
 }
 
+// Each apply notes what its connection had just before its lines; undo applies that as a set is
+// applied, and notes in turn. An adapter that is not there, or refused rights, note nothing.
+TEST_F(ApplyIPSet, UndoAppliesWhatTheConnectionHadBeforeTheLastApply) {
+    Manager.SetDatabase(Db.AdoConnection());
+    EXPECT_FALSE(Manager.UndoLastChange(""));
+    Run.State["LAN 1"].Dns = {"10.0.2.3", "10.0.2.4"};
+    Run.State["LAN 2"].Dhcp = true;
+    Live->Gone = {"LAN 3"};
+    const std::string Address = "netsh interface ip set address \"LAN ";
+    const std::string Before = Address + "1\"  static 10.0.2.15 255.255.255.0 10.0.2.2 1",
+                      Set = Address + "1\"  static 192.0.2.10 255.255.255.0 192.0.2.1 1";
+    const struct {
+        const char* Apply; // the set's connection, before the undo
+        bool Declined;
+        const char* Undo;
+        std::string FirstLine;
+    } Steps[] = {{"LAN 1", false, "", Before},
+                 {nullptr, false, "", Set},
+                 {"LAN 2", false, "", Address + "2\"  dhcp "},
+                 {nullptr, false, "LAN 1", Before},
+                 {"LAN 1", true, "", Set},
+                 {"LAN 3", false, "", Before}};
+    for (const auto& S : Steps) {
+        SCOPED_TRACE(S.FirstLine);
+        Run.Decline = S.Declined;
+        if (S.Apply != nullptr)
+            Manager.ApplyIPSet(AddSet(AddConnection(S.Apply), false, Example));
+        Run.Decline = false;
+        EXPECT_TRUE(Manager.UndoLastChange(S.Undo));
+        EXPECT_EQ(Run.Handed.at(0), S.FirstLine);
+    }
+}
+
 // The console program listens instead of showing balloons.
 TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
     const int ID = AddSet(AddConnection("LAN 1"), true, {});

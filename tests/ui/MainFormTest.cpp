@@ -216,6 +216,7 @@ TEST_F(MainForm, Activate_ResolvesTheSelectionThroughEveryEntry) {
          [](TFrmMain& F) { F.ApplyIPSet1->Items(0)->Click(); },
          {"static"}},
     };
+    EXPECT_FALSE(Form->UndoLastChange1->Enabled); // nothing is recorded to undo yet
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         Form->tsPaginasChange(C.Page);
@@ -227,6 +228,7 @@ TEST_F(MainForm, Activate_ResolvesTheSelectionThroughEveryEntry) {
         EXPECT_EQ(Applied(), C.Applied);
     }
     EXPECT_EQ(Form->SelectedIPSetID(), Casa);
+    EXPECT_TRUE(Form->UndoLastChange1->Enabled);
 }
 
 TEST_F(MainForm, Delete_AsksWithNoAsDefaultAndOnYesRebuildsTreeAndSubmenu) {
@@ -383,7 +385,8 @@ TEST_F(MainForm, Submenu_RebuiltAfterEveryCommandThatChangedTheTableAndOnlyThen)
         EXPECT_EQ(View->IPSets.Roots().size(), std::size_t(C.Roots));
         EXPECT_EQ(ApplyMenu(), C.Menu);
         EXPECT_EQ(Sets.State(), TDataSetState::dsBrowse);
-        EXPECT_TRUE(Form->TrayIconMenu.Items().Items(6)->Enabled);
+        EXPECT_TRUE(Form->TrayIconMenu.Items().Items(7)->Enabled);
+        EXPECT_FALSE(Form->UndoLastChange1->Enabled); // not given back with the others
     }
     TfrmWizard::ViewFactory = nullptr;
     TFrmIPSet::ViewFactory = nullptr;
@@ -484,7 +487,7 @@ TEST_F(MainForm, Exit_MenuClosesAtOnceTrayAsksFirst) {
     Messages.Answers = {MsgBox::IdNo, MsgBox::IdYes};
     Form->mnuSalirClick();
     EXPECT_TRUE(View->Log.empty());
-    Form->TrayIconMenu.Items().Items(6)->Click();
+    Form->TrayIconMenu.Items().Items(7)->Click();
     EXPECT_EQ(View->Log, (Strings{"close"}));
     ASSERT_EQ(Messages.Boxes.size(), 2u);
     EXPECT_EQ(Messages.Boxes[0].Text, "¿Desea salir de la aplicacion...?");

@@ -43,6 +43,7 @@ const TMenuEntry FileMenu[] = {
 };
 const TMenuEntry ToolsMenu[] = {
     {"Activar configuracion IP", "Ctrl+A", [](TFrmMain& F) { F.ActivateSelectedIPSet(); }},
+    {"Deshacer ultimo cambio", "Ctrl+Z", [](TFrmMain& F) { F.UndoLastChange(); }},
     {"-", "", nullptr},
     {"Agregar configuracion IP", "Ins", [](TFrmMain& F) { F.AddNewIPConfigurationSet1Click(); }},
     {"Editar la configuracion IP", "Ctrl+E", [](TFrmMain& F) { F.EditSelectedIPSet(); }},
@@ -105,7 +106,7 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    void AddMenu(const char* Title, const TMenuEntry* Entries, std::size_t Count);
+    QMenu* AddMenu(const char* Title, const TMenuEntry* Entries, std::size_t Count);
     QWidget* MakePages();
     void TreeContextMenu(QContextMenuEvent* Event);
 
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<TQtTreeView> FTrees[2];
     std::unique_ptr<TQtNotebook> FPages;
     std::unique_ptr<TQtMainToolBar> FToolBar;
+    std::unique_ptr<TActionControl> FUndo;
 };
 
 TQtMainView::TQtMainView(TFrmMain& AForm) : Form(AForm) {
@@ -121,7 +123,10 @@ TQtMainView::TQtMainView(TFrmMain& AForm) : Form(AForm) {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ProgramIcon("quelvano"));
     AddMenu("&Archivo", FileMenu, std::size(FileMenu));
-    AddMenu("&Herramientas", ToolsMenu, std::size(ToolsMenu));
+    // The second of the tools is "Deshacer ultimo cambio".
+    FUndo = std::make_unique<TActionControl>(
+        AddMenu("&Herramientas", ToolsMenu, std::size(ToolsMenu))->actions().at(1));
+    Form.mnuDeshacer = FUndo.get();
     AddMenu("Ay&uda", HelpMenu, std::size(HelpMenu));
     FToolBar = std::make_unique<TQtMainToolBar>(this, Form);
     setCentralWidget(MakePages());
@@ -138,7 +143,7 @@ TQtMainView::TQtMainView(TFrmMain& AForm) : Form(AForm) {
         move(Screen->availableGeometry().center() - rect().center());
 }
 
-void TQtMainView::AddMenu(const char* Title, const TMenuEntry* Entries, std::size_t Count) {
+QMenu* TQtMainView::AddMenu(const char* Title, const TMenuEntry* Entries, std::size_t Count) {
     QMenu* const Menu = menuBar()->addMenu(QString::fromUtf8(Title));
     for (std::size_t I = 0; I < Count; ++I) {
         const TMenuEntry& E = Entries[I];
@@ -153,6 +158,7 @@ void TQtMainView::AddMenu(const char* Title, const TMenuEntry* Entries, std::siz
         connect(Action, &QAction::triggered, this,
                 [this, Run = E.Run] { RunHandler([this, Run] { Run(Form); }); });
     }
+    return Menu;
 }
 
 QWidget* TQtMainView::MakePages() {

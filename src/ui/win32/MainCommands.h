@@ -15,6 +15,7 @@
 #define CM_OPTIONS 1008
 #define CM_HELP 1009
 #define CM_ABOUT 1010
+#define CM_UNDO 1011
 
 // The toolbar's pictures, in the order of its buttons.
 #define IDI_TB_ACTIVATE 201

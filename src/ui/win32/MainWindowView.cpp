@@ -64,6 +64,25 @@ HFONT MakeFont(UINT Dpi, bool Bold) {
 class TWin32MainView;
 TWin32MainView* Current = nullptr;
 
+// An item of the window's menu bar as the controller sees it. A grayed item's shortcut sends
+// nothing either.
+class TMenuCommandControl : public TControl {
+public:
+    TMenuCommandControl(HWND Window, UINT Command) : FWindow(Window), FCommand(Command) {}
+    bool Enabled() const override {
+        return (GetMenuState(GetMenu(FWindow), FCommand, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    }
+    void SetEnabled(bool Value) override {
+        EnableMenuItem(GetMenu(FWindow), FCommand, MF_BYCOMMAND | (Value ? MF_ENABLED : MF_GRAYED));
+    }
+    bool CanFocus() const override { return false; }
+    void SetFocus() override {}
+
+private:
+    HWND FWindow;
+    UINT FCommand;
+};
+
 // The two pages: a header and a tree each; only the chosen one shows.
 class TPages : public TNotebook {
 public:
@@ -133,6 +152,7 @@ private:
     int FPage = 0;
     TPages FPages{*this};
     std::unique_ptr<TToolButtonControl> FButtons[4];
+    std::unique_ptr<TMenuCommandControl> FUndo;
     std::function<void()> FAfterFirstPaint;
 };
 
@@ -254,6 +274,8 @@ void TWin32MainView::CreateControls() {
     Form.btnAgregarConfIP = FButtons[1].get();
     Form.btnEditarConfIP = FButtons[2].get();
     Form.btnEliminarConfIP = FButtons[3].get();
+    FUndo = std::make_unique<TMenuCommandControl>(FWindow, CM_UNDO);
+    Form.mnuDeshacer = FUndo.get();
 }
 
 void TWin32MainView::SetDpi(UINT Dpi) {
@@ -338,6 +360,7 @@ void TWin32MainView::Command(int Id) {
         {CM_REFRESH, &TFrmMain::Refresh},
         {CM_EXIT, &TFrmMain::Exit1Click},
         {CM_ACTIVATE, &TFrmMain::ActivateSelectedIPSet},
+        {CM_UNDO, &TFrmMain::UndoLastChange},
         {CM_ADD, &TFrmMain::AddNewIPConfigurationSet1Click},
         {CM_EDIT, &TFrmMain::EditSelectedIPSet},
         {CM_DELETE, &TFrmMain::DeleteSelectedIPSet},

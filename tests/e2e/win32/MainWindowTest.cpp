@@ -380,8 +380,17 @@ TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
     ASSERT_TRUE(FromTreePopUp(L"IP : 192.0.2.10", {VK_DOWN, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
 
+    // Herramientas, "Deshacer ultimo cambio" brings back what the connection had before: the
+    // fake IP Helper shows it again (the success balloon). From the tray, the set again.
+    ASSERT_TRUE(FromMainMenu(L'h', {VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"IP: 10.0.2.15\rMascara de subred: 255.255.255.0\rGateway: 10.0.2.2")[0],
+              "netsh interface ip set address \"Conexion de prueba\"  static 10.0.2.15 "
+              "255.255.255.0 10.0.2.2 1");
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
+
     // From the tray: its submenu offers the new set.
-    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
 
     // Editar from the pop-up renames the set.
@@ -406,7 +415,7 @@ TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
     EXPECT_TRUE(WaitFor([&] { return Trees[0]->Texts().empty(); }));
 
     // Salir from the tray asks, then ends the program.
-    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_EQ(Answer(L"Salir", IDYES), "\u00bfDesea salir de la aplicacion...?");
     EXPECT_EQ(Copy->ExitCode(), 0);
 }
@@ -418,7 +427,7 @@ TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {
     FillEditor(L"Agregar nueva IP", L"Oficina",
                {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
     ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
-    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"Paso 1 de 3: netsh termino con el codigo 1"), StaticLines);
     // Archivo, Salir (Alt+A, S) closes at once.
     ASSERT_TRUE(ChooseFromMenu([&] { PostMessageW(Main, WM_SYSCOMMAND, SC_KEYMENU, 'a'); }, {'S'}));
@@ -469,7 +478,7 @@ TEST_F(MainWindowE2E, BalloonTellsWhatTheAdapterShowsAfterTheLines) {
         ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
         if (C.AdapterGone)
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassPath.c_str());
-        ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+        ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
         AppliedWith(C.Balloon, C.Dhcp ? 2 : 3);
         ASSERT_TRUE(FromMainMenu(L'a', {'S'}));
         EXPECT_EQ(Copy->ExitCode(), 0);
@@ -562,7 +571,7 @@ TEST_F(MainWindowE2E, DialogsHoldTheMainWindowAndGoWhenAnotherProgramClosesThem)
         const wchar_t* Caption;
     } Dialogs[] = {{0, {VK_DOWN, VK_DOWN, VK_RETURN}, L"Agregar nueva IP"},
                    {L'a', {VK_RETURN}, L"Asistente de Configuracion de IP"},
-                   {L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Opciones"},
+                   {L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Opciones"},
                    {0, {VK_DOWN, VK_RETURN}, L"Acerca de"}};
     for (const auto& D : Dialogs) {
         SCOPED_TRACE(FromWide(D.Caption));
@@ -605,7 +614,7 @@ TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {
     EXPECT_NE(Trees[0]->Find(L"DHCP : Si"), nullptr);
 
     // The tray submenu has it at once.
-    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"DHCP: Si", 2),
               (Lines{"netsh interface ip set address \"Conexion de prueba\"  dhcp ",
                      "netsh interface ip set dns \"Conexion de prueba\"  dhcp "}));
@@ -616,7 +625,7 @@ TEST_F(MainWindowE2E, WizardOptionsAboutAndStartMinimized) {
     ASSERT_NE(About, nullptr);
     PostMessageW(ChildWithText(About, L"&Aceptar"), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(About); }));
-    ASSERT_TRUE(FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    ASSERT_TRUE(FromMainMenu(L'h', {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     const HWND Options = Copy->WaitForWindow(L"#32770", L"Opciones");
     ASSERT_NE(Options, nullptr);
     Press(Options, L"Iniciar Minimizado");

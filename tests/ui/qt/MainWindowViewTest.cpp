@@ -126,6 +126,7 @@ TEST_F(QtMainWindow, CommandsReachTheFormThroughMenusShortcutsToolbarTabsAndPopU
     } Menu[] = {{"Refrescar lista", "Ctrl+R"},
                 {"&Salir", "Ctrl+Q"},
                 {"Activar configuracion IP", "Ctrl+A"},
+                {"Deshacer ultimo cambio", "Ctrl+Z"},
                 {"Agregar configuracion IP", "Ins"},
                 {"Editar la configuracion IP", "Ctrl+E"},
                 {"Eliminar la configuracion IP", "Ctrl+D"},

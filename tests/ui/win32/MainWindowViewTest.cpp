@@ -43,7 +43,7 @@ TEST(MainMenu, EveryShortcutMatchesTheTextOfItsMenuItem) {
     ASSERT_NE(Menu, nullptr);
     ACCEL Keys[32];
     const int Count = CopyAcceleratorTableW(Table, Keys, 32);
-    EXPECT_EQ(Count, 7);
+    EXPECT_EQ(Count, 8);
     std::map<UINT, std::wstring> Shown; // command -> text after the tab of its item
     for (int Top = 0; Top < GetMenuItemCount(Menu); ++Top) {
         const HMENU Sub = GetSubMenu(Menu, Top);
