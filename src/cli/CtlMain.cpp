@@ -78,8 +78,9 @@ const std::vector<TCtlCommand>& Commands() {
          "Aplica una configuracion IP a su conexion.",
          std::string("Aplica la configuracion IP como la ventana: las mismas ordenes, una tras\n"
                      "otra. Escribe cada paso al terminar en la salida de errores y al final el\n"
-                     "mismo aviso que la ventana. Termina con 0 solo si todos los pasos fueron\n"
-                     "correctos.\n\n") +
+                     "mismo aviso que la ventana. Termina con 0 solo si el adaptador muestra\n"
+                     "despues la configuracion (un DHCP sin respuesta todavia avisa en la salida\n"
+                     "de errores).\n\n") +
              NameOrID,
          CtlApply},
         {"undo",
