@@ -2,9 +2,13 @@
 #include "cli/CtlCommands.h"
 
 #include "base/TextUtils.h"
+#include "data/DBConnection.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/ExtraLines.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -88,6 +92,29 @@ void PostRow(TDataSet& IPSets, int Connection, const TIPSetEntry& E) {
         IPSets.Cancel();
         throw ECtlUsage(Error.Message());
     }
+}
+
+TIPSetExtras CurrentExtras(TgtIPDBManager& Db) {
+    return LoadIPSetExtras(*Db.AdoConnection(), Db.IPSets()->FieldByName("ID").AsInteger());
+}
+
+// Writes the row, and the set's extras with it as one change when they are not Stored already.
+void PostSet(TgtIPDBManager& Db, int Connection, const TIPSetEntry& E, const TIPSetExtras& Extras,
+             const TIPSetExtras* Stored) {
+    TDataSet& Sets = *Db.IPSets();
+    const bool SameExtras = Stored != nullptr && *Stored == Extras;
+    std::optional<TTransaction> Change;
+    if (!SameExtras)
+        Change.emplace(*Db.AdoConnection());
+    if (Stored == nullptr)
+        Sets.Insert();
+    else
+        Sets.Edit();
+    PostRow(Sets, Connection, E);
+    if (SameExtras)
+        return;
+    SaveIPSetExtras(*Db.AdoConnection(), Sets.FieldByName("ID").AsInteger(), Extras);
+    Change->Commit();
 }
 
 TIPSetEntry CurrentEntry(TgtIPDBManager& Db) {
@@ -179,10 +206,13 @@ std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env) {
     return Live;
 }
 
-bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E) {
-    return IsInForce(
-        Live, TIPSetValues{
-                  E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway, E.Dns, E.Dns2, {}});
+bool IsInForce(TLiveAdapters& Live, TgtIPDBManager& Db, const TIPSetEntry& E) {
+    TIPSetValues Set{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway, E.Dns, E.Dns2, {}};
+    // The extras are read only for a set whose own values are in force.
+    if (!IsInForce(Live, Set))
+        return false;
+    Set.Extras = CurrentExtras(Db);
+    return Set.Extras.Empty() || IsInForce(Live, Set);
 }
 
 TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
@@ -199,8 +229,9 @@ TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
     Set.Set("gateway", E.Gateway);
     Set.Set("dns1", E.Dns);
     Set.Set("dns2", E.Dns2);
+    AddExtrasMembers(Set, CurrentExtras(Db));
     if (Live != nullptr)
-        Set.Set("active", IsInForce(*Live, E));
+        Set.Set("active", IsInForce(*Live, Db, E));
     return Set;
 }
 
@@ -220,7 +251,7 @@ int CtlList(TCtlSession& S) {
         const TIPSetEntry E = CurrentEntry(S.Db);
         // The set in force on its connection is marked.
         Rows.push_back({std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection,
-                        Summary(E) + (IsInForce(*Live, E) ? " *" : "")});
+                        Summary(E) + (IsInForce(*Live, S.Db, E) ? " *" : "")});
     }
     PrintColumns(S.Env.Out, Rows);
     return ceOK;
@@ -244,16 +275,19 @@ int CtlShow(TCtlSession& S) {
               << "Gateway: " << E.Gateway << "\n"
               << "DNS preferido: " << E.Dns << "\n"
               << "DNS alternativo: " << E.Dns2 << "\n";
+    for (const auto& [Caption, Value] : ExtraLines(CurrentExtras(S.Db), E.Dhcp))
+        S.Env.Out << Caption << ": " << Value << "\n";
     return ceOK;
 }
 
 int CtlAdd(TCtlSession& S) {
     TIPSetEntry E;
     ApplyOptions(S.Args, E);
+    TIPSetExtras Extras;
+    ApplyExtraOptions(S.Args, E.Dhcp, Extras);
     const int Connection = CheckedConnection(S.Db, E);
     TDataSet& Sets = *S.Db.IPSets();
-    Sets.Insert();
-    PostRow(Sets, Connection, E);
+    PostSet(S.Db, Connection, E, Extras, nullptr);
     S.Env.Out << "Configuracion IP agregada con el ID " << Sets.FieldByName("ID").AsInteger()
               << ".\n";
     return ceOK;
@@ -262,14 +296,16 @@ int CtlAdd(TCtlSession& S) {
 int CtlEdit(TCtlSession& S) {
     TDataSet& Sets = *S.Db.IPSets();
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
-    if (S.Args.Values.empty() && S.Args.Flags.empty())
+    if (S.Args.Values.empty() && S.Args.Flags.empty() && S.Args.Lists.empty())
         throw ECtlUsage("Indique al menos un valor que cambiar.");
     LocateIPSet(Sets, ID);
     TIPSetEntry E = CurrentEntry(S.Db);
+    const TIPSetExtras Stored = CurrentExtras(S.Db);
+    TIPSetExtras Extras = Stored;
     ApplyOptions(S.Args, E);
+    ApplyExtraOptions(S.Args, E.Dhcp, Extras);
     const int Connection = CheckedConnection(S.Db, E);
-    Sets.Edit();
-    PostRow(Sets, Connection, E);
+    PostSet(S.Db, Connection, E, Extras, &Stored);
     S.Env.Out << "Configuracion IP " << ID << " modificada.\n";
     return ceOK;
 }

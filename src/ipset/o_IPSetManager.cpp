@@ -3,7 +3,10 @@
 #include "base/Exception.h"
 #include "base/SysError.h"
 #include "base/TApplication.h"
+#include "data/DBConnection.h"
 #include "data/DataSet.h"
+#include "data/ExtrasStore.h"
+#include "ipset/ExtraChecks.h"
 #include "tray/ExtCtrlsX.h"
 
 namespace {
@@ -54,9 +57,9 @@ template <class T> void TgtIPSetManager::Assign(T*& Field, T* Value) {
         return;
     T* Old = Field;
     Field = Value;
-    ReplaceReference(
-        Old, Value,
-        {FIPSetTreeView, FIPSetDataSet, FConnectionsDataSet, FAdapterTreeView, FTrayIcon});
+    ReplaceReference(Old, Value,
+                     {FIPSetTreeView, FIPSetDataSet, FConnectionsDataSet, FAdapterTreeView,
+                      FTrayIcon, FDatabase});
 }
 
 void TgtIPSetManager::SetIPSetTreeView(TTreeView* Value) {
@@ -80,6 +83,10 @@ void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
 void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
     Assign(FTrayIcon, Value);
     FBalloon.SetTrayIcon(FTrayIcon);
+}
+
+void TgtIPSetManager::SetDatabase(TDBConnection* Value) {
+    Assign(FDatabase, Value);
 }
 
 void TgtIPSetManager::AddListener(TApplyListener* Listener) {
@@ -111,6 +118,8 @@ void TgtIPSetManager::Notification(TComponent* AComponent, TOperation Operation)
             SetConnectionsDataSet(nullptr);
         if (AComponent == FTrayIcon)
             SetTrayIcon(nullptr);
+        if (AComponent == FDatabase)
+            SetDatabase(nullptr);
     }
     TComponent::Notification(AComponent, Operation);
 }
@@ -172,7 +181,10 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Gateway = FIPSetDataSet->FieldByName("GATEWAY").AsString();
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
-    if (!IsSafeToApply(V))
+    if (FDatabase != nullptr)
+        V.Extras = LoadIPSetExtras(*FDatabase, FIPSetDataSet->FieldByName("ID").AsInteger());
+    // Another program may have written what the editor and the console would refuse.
+    if (!IsSafeToApply(V) || !CheckExtras(V.Extras).empty())
         throw Exception(ApplyErrorText);
     return V;
 }

@@ -8,6 +8,7 @@
 #include "ipset/TreeView.h"
 #include "tray/ApplyBalloon.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <vector>
 
 class TDataSet;
+class TDBConnection;
 class TgtNetworkAdapter;
 class TTrayIcon;
 
@@ -36,6 +38,8 @@ public:
     void SetConnectionsDataSet(TDataSet* Value);
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
+    // Where the sets' extras are read; without it every set is applied and shown without them.
+    void SetDatabase(TDBConnection* Value);
 
     // Told of every apply after the tray icon, in the order added; not owned.
     void AddListener(TApplyListener* Listener);
@@ -91,6 +95,9 @@ private:
     TDataSet* FConnectionsDataSet = nullptr;
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
+    TDBConnection* FDatabase = nullptr;
+    // The extras of every set, by ID, as the IP-set tree's fill under way read them.
+    std::map<std::int64_t, TIPSetExtras> FTreeExtras;
     // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
     std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;
