@@ -6,7 +6,9 @@
 #include "data/IPSetExtras.h"
 #include "ui/IPSetEntry.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,9 +39,13 @@ std::string ConnectionName(TDataSet& Connections, int ID);
 // The editor's checks, then the console's own: a name holds no control characters.
 TIPSetCheck CheckCtlEntry(const TIPSetEntry& Entry);
 
-// The current row of the IP-set table as the console program shows it in JSON. Given the live
-// adapters, as "list" and "show" give them, it carries its ID and whether it is in force.
-TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live);
+// The current row of the IP-set table with its extras as the console program shows it in JSON.
+// Given the live adapters, as "list" and "show" give them, it carries its ID and whether it is in
+// force.
+TJson IPSetObject(TgtIPDBManager& Db, const TIPSetExtras& Extras, TLiveAdapters* Live);
+
+// The extras of the set with this ID among those of every set; none when it has none.
+TIPSetExtras ExtrasOf(const std::map<std::int64_t, TIPSetExtras>& All, int ID);
 
 // Every IP set in table order, in the export format (with their IDs and "active" for "list").
 TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live);
@@ -47,9 +53,8 @@ TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live);
 // The adapters as the environment reads them, read now.
 std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env);
 
-// Whether the entry, the current row of the IP-set table, is in force on its adapter with its
-// extras.
-bool IsInForce(TLiveAdapters& Live, TgtIPDBManager& Db, const TIPSetEntry& E);
+// Whether the entry with its extras is in force on its adapter.
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E, const TIPSetExtras& Extras);
 
 // Rows of texts in columns as wide as their widest text, two blanks apart.
 void PrintColumns(std::ostream& Out, const std::vector<std::vector<std::string>>& Rows);

@@ -8,6 +8,7 @@
 #include "ipset/ExtraLines.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -206,16 +207,17 @@ std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env) {
     return Live;
 }
 
-bool IsInForce(TLiveAdapters& Live, TgtIPDBManager& Db, const TIPSetEntry& E) {
-    TIPSetValues Set{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway, E.Dns, E.Dns2, {}};
-    // The extras are read only for a set whose own values are in force.
-    if (!IsInForce(Live, Set))
-        return false;
-    Set.Extras = CurrentExtras(Db);
-    return Set.Extras.Empty() || IsInForce(Live, Set);
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E, const TIPSetExtras& Extras) {
+    return IsInForce(Live, TIPSetValues{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway,
+                                        E.Dns, E.Dns2, Extras});
 }
 
-TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
+TIPSetExtras ExtrasOf(const std::map<std::int64_t, TIPSetExtras>& All, int ID) {
+    const auto It = All.find(ID);
+    return It == All.end() ? TIPSetExtras() : It->second;
+}
+
+TJson IPSetObject(TgtIPDBManager& Db, const TIPSetExtras& Extras, TLiveAdapters* Live) {
     TDataSet& Sets = *Db.IPSets();
     const TIPSetEntry E = CurrentEntry(Db);
     TJson Set = TJson::Object();
@@ -229,9 +231,9 @@ TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
     Set.Set("gateway", E.Gateway);
     Set.Set("dns1", E.Dns);
     Set.Set("dns2", E.Dns2);
-    AddExtrasMembers(Set, CurrentExtras(Db));
+    AddExtrasMembers(Set, Extras);
     if (Live != nullptr)
-        Set.Set("active", IsInForce(*Live, Db, E));
+        Set.Set("active", IsInForce(*Live, E, Extras));
     return Set;
 }
 
@@ -242,6 +244,7 @@ int CtlList(TCtlSession& S) {
         return ceOK;
     }
     const std::unique_ptr<TLiveAdapters> Live = ReadLiveAdapters(S.Env);
+    const auto Extras = LoadAllIPSetExtras(*S.Db.AdoConnection());
     std::vector<std::vector<std::string>> Rows = {{"ID", "Nombre", "Conexion", "Configuracion"}};
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
@@ -251,7 +254,7 @@ int CtlList(TCtlSession& S) {
         const TIPSetEntry E = CurrentEntry(S.Db);
         // The set in force on its connection is marked.
         Rows.push_back({std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection,
-                        Summary(E) + (IsInForce(*Live, S.Db, E) ? " *" : "")});
+                        Summary(E) + (IsInForce(*Live, E, ExtrasOf(Extras, ID)) ? " *" : "")});
     }
     PrintColumns(S.Env.Out, Rows);
     return ceOK;
@@ -262,7 +265,8 @@ int CtlShow(TCtlSession& S) {
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
     LocateIPSet(Sets, ID);
     if (S.Args.Has("json")) {
-        S.Env.Out << IPSetObject(S.Db, ReadLiveAdapters(S.Env).get()).Write() << "\n";
+        S.Env.Out << IPSetObject(S.Db, CurrentExtras(S.Db), ReadLiveAdapters(S.Env).get()).Write()
+                  << "\n";
         return ceOK;
     }
     const TIPSetEntry E = CurrentEntry(S.Db);

@@ -245,10 +245,11 @@ TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live) {
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
         IDs.push_back(Sets.FieldByName("ID").AsInteger());
+    const auto Extras = LoadAllIPSetExtras(*Db.AdoConnection());
     TJson List = TJson::Array();
     for (const int ID : IDs) {
         LocateIPSet(Sets, ID);
-        List.Add(IPSetObject(Db, Live));
+        List.Add(IPSetObject(Db, ExtrasOf(Extras, ID), Live));
     }
     TJson Document = TJson::Object();
     Document.Set("format", FormatName);
