@@ -154,7 +154,8 @@ const std::vector<TCtlCommand>& Commands() {
          "Importa configuraciones IP de un archivo JSON.",
          "Agrega las configuraciones IP de un archivo escrito por \"export\" (un archivo comun\n"
          "de 4 MiB como maximo). Comprueba todas antes de guardar ninguna, como el editor;\n"
-         "agrega las conexiones que falten. Si algo falla no se guarda nada.\n\n"
+         "agrega las conexiones que falten. Si algo falla no se guarda nada. Lee las\n"
+         "versiones 1 y 2 del formato.\n\n"
          "  --replace  reemplaza la configuracion del mismo nombre en lugar de rechazar el\n"
          "             archivo\n",
          CtlImport},
