@@ -15,6 +15,11 @@ const std::string* TCtlArgs::Value(const std::string& Name) const {
     return It == Values.end() ? nullptr : &It->second;
 }
 
+const std::vector<std::string>* TCtlArgs::List(const std::string& Name) const {
+    const auto It = Lists.find(Name);
+    return It == Lists.end() ? nullptr : &It->second;
+}
+
 TCtlArgs ParseCtlArgs(const std::vector<std::string>& Words, const TCtlSyntax& Syntax) {
     TCtlArgs Args;
     bool OptionsEnded = false;
@@ -31,15 +36,21 @@ TCtlArgs ParseCtlArgs(const std::vector<std::string>& Words, const TCtlSyntax& S
         const std::size_t Equals = Word.find('=');
         const std::string Name = Word.substr(0, Equals);
         const std::string Bare = Name.compare(0, 2, "--") == 0 ? Name.substr(2) : std::string();
-        if (Lists(Syntax.ValueOptions, Bare)) {
-            if (Args.Values.count(Bare) != 0)
+        const bool IsList = Lists(Syntax.ListOptions, Bare);
+        if (IsList || Lists(Syntax.ValueOptions, Bare)) {
+            if (!IsList && Args.Values.count(Bare) != 0)
                 throw ECtlUsage("La opcion " + Name + " se indico dos veces.");
+            std::string Value;
             if (Equals != std::string::npos)
-                Args.Values[Bare] = Word.substr(Equals + 1);
+                Value = Word.substr(Equals + 1);
             else if (I + 1 < Words.size())
-                Args.Values[Bare] = Words[++I];
+                Value = Words[++I];
             else
                 throw ECtlUsage("Falta el valor de la opcion " + Name + ".");
+            if (IsList)
+                Args.Lists[Bare].push_back(Value);
+            else
+                Args.Values[Bare] = Value;
         } else if (Lists(Syntax.FlagOptions, Bare) && Equals == std::string::npos) {
             Args.Flags.insert(Bare);
         } else {

@@ -19,6 +19,7 @@ struct TCtlSyntax {
     std::size_t MaxOperands = 0;
     std::vector<std::string> ValueOptions; // given as --name VALUE or --name=VALUE
     std::vector<std::string> FlagOptions;  // given as --name
+    std::vector<std::string> ListOptions;  // value options that may be given again and again
 };
 
 // One command's words, sorted out.
@@ -26,12 +27,16 @@ struct TCtlArgs {
     std::vector<std::string> Operands;
     std::map<std::string, std::string> Values;
     std::set<std::string> Flags;
+    std::map<std::string, std::vector<std::string>> Lists; // in the order given
 
     bool Has(const std::string& Flag) const { return Flags.count(Flag) != 0; }
     const std::string* Value(const std::string& Name) const;
+    // The values of a list option; none when it was not given.
+    const std::vector<std::string>* List(const std::string& Name) const;
 };
 
 // Sorts the words after the command's name by its syntax. A word beginning with "-" is an option
 // unless it comes after "--"; a value option takes the next word whatever it is. Raises ECtlUsage
-// for an unknown, repeated or incomplete option and for a wrong number of operands.
+// for an unknown, repeated (other than a list option) or incomplete option and for a wrong number
+// of operands.
 TCtlArgs ParseCtlArgs(const std::vector<std::string>& Words, const TCtlSyntax& Syntax);

@@ -3,9 +3,12 @@
 #include "cli/CtlArgs.h"
 #include "cli/CtlMain.h"
 #include "cli/Json.h"
+#include "data/IPSetExtras.h"
 #include "ui/IPSetEntry.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,9 +39,13 @@ std::string ConnectionName(TDataSet& Connections, int ID);
 // The editor's checks, then the console's own: a name holds no control characters.
 TIPSetCheck CheckCtlEntry(const TIPSetEntry& Entry);
 
-// The current row of the IP-set table as the console program shows it in JSON. Given the live
-// adapters, as "list" and "show" give them, it carries its ID and whether it is in force.
-TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live);
+// The current row of the IP-set table with its extras as the console program shows it in JSON.
+// Given the live adapters, as "list" and "show" give them, it carries its ID and whether it is in
+// force.
+TJson IPSetObject(TgtIPDBManager& Db, const TIPSetExtras& Extras, TLiveAdapters* Live);
+
+// The extras of the set with this ID among those of every set; none when it has none.
+TIPSetExtras ExtrasOf(const std::map<std::int64_t, TIPSetExtras>& All, int ID);
 
 // Every IP set in table order, in the export format (with their IDs and "active" for "list").
 TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live);
@@ -46,14 +53,37 @@ TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live);
 // The adapters as the environment reads them, read now.
 std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env);
 
-// Whether the entry is in force on its adapter.
-bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E);
+// Whether the entry with its extras is in force on its adapter.
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E, const TIPSetExtras& Extras);
 
 // Rows of texts in columns as wide as their widest text, two blanks apart.
 void PrintColumns(std::ostream& Out, const std::vector<std::vector<std::string>>& Rows);
 
 // Cuts a text into lines at CR, as the balloon shows it.
 std::string BalloonLines(const std::string& Text);
+
+// A fault in the shape of an import file: the importer words it as one about the file.
+class EFileShape : public ECtlUsage {
+public:
+    using ECtlUsage::ECtlUsage;
+};
+
+// The console's and the files' word for an IPv6 mode: "keep", "auto" or "static".
+const char* IPv6ModeWord(TIPv6Mode Mode);
+TIPv6Mode IPv6ModeOf(const std::string& Word); // "keep" for any other word
+
+// The extras as the options of add and edit change them: --clear-extras first, then each list
+// given replaces the stored one. Every value is checked as the editor checks it; IPv6 texts are
+// kept canonical. Raises ECtlUsage naming the option to correct.
+void ApplyExtraOptions(const TCtlArgs& Args, bool Dhcp, TIPSetExtras& Extras);
+
+// The set's extras as members of its JSON object, each only when the set has it.
+void AddExtrasMembers(TJson& Set, const TIPSetExtras& Extras);
+
+// The extras of a set of an import file, checked, IPv6 texts made canonical. Raises EFileShape
+// for a value of the wrong kind or an unknown member (Where names the set), ECtlUsage naming
+// the member for a value its check refuses.
+TIPSetExtras ReadExtrasMembers(const TJson& Set, const std::string& Where);
 
 int CtlList(TCtlSession& S);
 int CtlShow(TCtlSession& S);

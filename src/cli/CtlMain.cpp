@@ -42,7 +42,22 @@ const char* const SetOptions =
     "  --mask MASCARA         mascara de subred\n"
     "  --gateway DIRECCION    puerta de enlace\n"
     "  --dns1 DIRECCION       servidor DNS preferido\n"
-    "  --dns2 DIRECCION       servidor DNS alternativo\n";
+    "  --dns2 DIRECCION       servidor DNS alternativo\n"
+    "\n"
+    "Opciones avanzadas (las que se repiten reemplazan, juntas, la lista guardada):\n"
+    "  --extra-ip DIR/MASCARA otra direccion IP; MASCARA punteada o longitud de prefijo\n"
+    "                         (se repite; no con DHCP)\n"
+    "  --extra-gateway DIR[,METRICA]\n"
+    "                         otra puerta de enlace, con su metrica de 1 a 9999 (1 si no se\n"
+    "                         indica; se repite; no con DHCP)\n"
+    "  --extra-dns DIRECCION  otro servidor DNS tras los dos (se repite; no con DHCP)\n"
+    "  --ipv6 keep|auto|static\n"
+    "                         IPv6 sin cambios (keep), automatica (auto) o estatica (static)\n"
+    "  --ipv6-address DIR/PREFIJO\n"
+    "                         direccion IPv6 con su longitud de prefijo de 1 a 128 (se\n"
+    "                         repite; solo con static)\n"
+    "  --ipv6-gateway DIR     puerta de enlace IPv6 (solo con static)\n"
+    "  --ipv6-dns DIRECCION   servidor DNS IPv6 (se repite; solo con static)\n";
 
 struct TCtlCommand {
     const char* Name;
@@ -54,11 +69,13 @@ struct TCtlCommand {
 };
 
 const std::vector<TCtlCommand>& Commands() {
-    const std::vector<std::string> SetValues = {"name",    "connection", "ip",  "mask",
-                                                "gateway", "dns1",       "dns2"};
+    const std::vector<std::string> SetValues = {
+        "name", "connection", "ip", "mask", "gateway", "dns1", "dns2", "ipv6", "ipv6-gateway"};
+    const std::vector<std::string> ExtraLists = {"extra-ip", "extra-gateway", "extra-dns",
+                                                 "ipv6-address", "ipv6-dns"};
     static const std::vector<TCtlCommand> Table = {
         {"list",
-         {0, 0, {}, {"json"}},
+         {0, 0, {}, {"json"}, {}},
          "list [--json]",
          "Lista las configuraciones IP.",
          "Muestra el ID, el nombre, la conexion y DHCP o la direccion y la mascara de cada\n"
@@ -66,14 +83,14 @@ const std::vector<TCtlCommand>& Commands() {
          "  --json  en JSON, con el formato de \"export\" mas el ID de cada configuracion\n",
          CtlList},
         {"show",
-         {1, 1, {}, {"json"}},
+         {1, 1, {}, {"json"}, {}},
          "show NOMBRE|ID [--json]",
          "Muestra los valores de una configuracion IP.",
          std::string("Muestra los valores guardados de una configuracion IP.\n\n") + NameOrID +
              "\n  --json  en JSON\n",
          CtlShow},
         {"apply",
-         {1, 1, {}, {}},
+         {1, 1, {}, {}, {}},
          "apply NOMBRE|ID",
          "Aplica una configuracion IP a su conexion.",
          std::string("Aplica la configuracion IP como la ventana: las mismas ordenes, una tras\n"
@@ -84,7 +101,7 @@ const std::vector<TCtlCommand>& Commands() {
              NameOrID,
          CtlApply},
         {"undo",
-         {0, 1, {}, {}},
+         {0, 1, {}, {}, {}},
          "undo [CONEXION]",
          "Deshace el ultimo cambio de una conexion.",
          "Vuelve a aplicar la configuracion que tenia la conexion antes del ultimo cambio\n"
@@ -95,7 +112,7 @@ const std::vector<TCtlCommand>& Commands() {
          "con 2.\n",
          CtlUndo},
         {"add",
-         {0, 0, SetValues, {"dhcp"}},
+         {0, 0, SetValues, {"dhcp"}, ExtraLists},
          "add --name NOMBRE --connection CONEXION\n"
          "         (--dhcp | --ip DIR --mask MASCARA --gateway DIR --dns1 DIR --dns2 DIR)",
          "Agrega una configuracion IP.",
@@ -104,7 +121,7 @@ const std::vector<TCtlCommand>& Commands() {
              SetOptions,
          CtlAdd},
         {"edit",
-         {1, 1, SetValues, {"dhcp", "no-dhcp"}},
+         {1, 1, SetValues, {"dhcp", "no-dhcp", "clear-extras"}, ExtraLists},
          "edit NOMBRE|ID [OPCIONES]",
          "Cambia una configuracion IP.",
          std::string("Cambia los valores indicados de una configuracion IP; los demas quedan\n"
@@ -112,23 +129,24 @@ const std::vector<TCtlCommand>& Commands() {
                      "se guarda nada.\n\n") +
              NameOrID + "\n" + SetOptions +
              "  --no-dhcp              la configuracion deja de usar DHCP (hay que dar las\n"
-             "                         cinco direcciones)\n",
+             "                         cinco direcciones)\n"
+             "  --clear-extras         borra las opciones avanzadas antes de aplicar las dadas\n",
          CtlEdit},
         {"delete",
-         {1, 1, {}, {}},
+         {1, 1, {}, {}, {}},
          "delete NOMBRE|ID",
          "Borra una configuracion IP.",
          std::string("Borra una configuracion IP.\n\n") + NameOrID,
          CtlDelete},
         {"connections",
-         {0, 0, {}, {"json"}},
+         {0, 0, {}, {"json"}, {}},
          "connections [--json]",
          "Lista las conexiones de red conocidas.",
          "Muestra el ID y el nombre de cada conexion de red que Quelvano conoce.\n\n"
          "  --json  en JSON\n",
          CtlConnections},
         {"adapters",
-         {0, 0, {}, {"json"}},
+         {0, 0, {}, {"json"}, {}},
          "adapters [--json]",
          "Muestra los adaptadores de red y su configuracion actual.",
          "Muestra los adaptadores de red y su configuracion actual, como el arbol de\n"
@@ -136,19 +154,20 @@ const std::vector<TCtlCommand>& Commands() {
          "  --json  en JSON\n",
          CtlAdapters},
         {"export",
-         {0, 1, {}, {}},
+         {0, 1, {}, {}, {}},
          "export [ARCHIVO]",
          "Exporta todas las configuraciones IP en JSON.",
          "Escribe todas las configuraciones IP, con el nombre de su conexion, en JSON (formato\n"
-         "\"quelvano-ipsets\", version 1) en ARCHIVO o, sin ARCHIVO, en la salida.\n",
+         "\"quelvano-ipsets\", version 2) en ARCHIVO o, sin ARCHIVO, en la salida.\n",
          CtlExport},
         {"import",
-         {1, 1, {}, {"replace"}},
+         {1, 1, {}, {"replace"}, {}},
          "import ARCHIVO [--replace]",
          "Importa configuraciones IP de un archivo JSON.",
          "Agrega las configuraciones IP de un archivo escrito por \"export\" (un archivo comun\n"
          "de 4 MiB como maximo). Comprueba todas antes de guardar ninguna, como el editor;\n"
-         "agrega las conexiones que falten. Si algo falla no se guarda nada.\n\n"
+         "agrega las conexiones que falten. Si algo falla no se guarda nada. Lee las\n"
+         "versiones 1 y 2 del formato.\n\n"
          "  --replace  reemplaza la configuracion del mismo nombre en lugar de rechazar el\n"
          "             archivo\n",
          CtlImport},

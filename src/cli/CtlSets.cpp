@@ -2,9 +2,14 @@
 #include "cli/CtlCommands.h"
 
 #include "base/TextUtils.h"
+#include "data/DBConnection.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
+#include "ipset/ExtraLines.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -88,6 +93,29 @@ void PostRow(TDataSet& IPSets, int Connection, const TIPSetEntry& E) {
         IPSets.Cancel();
         throw ECtlUsage(Error.Message());
     }
+}
+
+TIPSetExtras CurrentExtras(TgtIPDBManager& Db) {
+    return LoadIPSetExtras(*Db.AdoConnection(), Db.IPSets()->FieldByName("ID").AsInteger());
+}
+
+// Writes the row, and the set's extras with it as one change when they are not Stored already.
+void PostSet(TgtIPDBManager& Db, int Connection, const TIPSetEntry& E, const TIPSetExtras& Extras,
+             const TIPSetExtras* Stored) {
+    TDataSet& Sets = *Db.IPSets();
+    const bool SameExtras = Stored != nullptr && *Stored == Extras;
+    std::optional<TTransaction> Change;
+    if (!SameExtras)
+        Change.emplace(*Db.AdoConnection());
+    if (Stored == nullptr)
+        Sets.Insert();
+    else
+        Sets.Edit();
+    PostRow(Sets, Connection, E);
+    if (SameExtras)
+        return;
+    SaveIPSetExtras(*Db.AdoConnection(), Sets.FieldByName("ID").AsInteger(), Extras);
+    Change->Commit();
 }
 
 TIPSetEntry CurrentEntry(TgtIPDBManager& Db) {
@@ -179,13 +207,17 @@ std::unique_ptr<TLiveAdapters> ReadLiveAdapters(const TCtlEnvironment& Env) {
     return Live;
 }
 
-bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E) {
-    return IsInForce(
-        Live, TIPSetValues{
-                  E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway, E.Dns, E.Dns2, {}});
+bool IsInForce(TLiveAdapters& Live, const TIPSetEntry& E, const TIPSetExtras& Extras) {
+    return IsInForce(Live, TIPSetValues{E.Connection, E.Dhcp, E.IPAddress, E.SubnetMask, E.Gateway,
+                                        E.Dns, E.Dns2, Extras});
 }
 
-TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
+TIPSetExtras ExtrasOf(const std::map<std::int64_t, TIPSetExtras>& All, int ID) {
+    const auto It = All.find(ID);
+    return It == All.end() ? TIPSetExtras() : It->second;
+}
+
+TJson IPSetObject(TgtIPDBManager& Db, const TIPSetExtras& Extras, TLiveAdapters* Live) {
     TDataSet& Sets = *Db.IPSets();
     const TIPSetEntry E = CurrentEntry(Db);
     TJson Set = TJson::Object();
@@ -199,8 +231,9 @@ TJson IPSetObject(TgtIPDBManager& Db, TLiveAdapters* Live) {
     Set.Set("gateway", E.Gateway);
     Set.Set("dns1", E.Dns);
     Set.Set("dns2", E.Dns2);
+    AddExtrasMembers(Set, Extras);
     if (Live != nullptr)
-        Set.Set("active", IsInForce(*Live, E));
+        Set.Set("active", IsInForce(*Live, E, Extras));
     return Set;
 }
 
@@ -211,6 +244,7 @@ int CtlList(TCtlSession& S) {
         return ceOK;
     }
     const std::unique_ptr<TLiveAdapters> Live = ReadLiveAdapters(S.Env);
+    const auto Extras = LoadAllIPSetExtras(*S.Db.AdoConnection());
     std::vector<std::vector<std::string>> Rows = {{"ID", "Nombre", "Conexion", "Configuracion"}};
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
@@ -220,7 +254,7 @@ int CtlList(TCtlSession& S) {
         const TIPSetEntry E = CurrentEntry(S.Db);
         // The set in force on its connection is marked.
         Rows.push_back({std::to_string(ID), E.Name, E.Connection.empty() ? "-" : E.Connection,
-                        Summary(E) + (IsInForce(*Live, E) ? " *" : "")});
+                        Summary(E) + (IsInForce(*Live, E, ExtrasOf(Extras, ID)) ? " *" : "")});
     }
     PrintColumns(S.Env.Out, Rows);
     return ceOK;
@@ -231,7 +265,8 @@ int CtlShow(TCtlSession& S) {
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
     LocateIPSet(Sets, ID);
     if (S.Args.Has("json")) {
-        S.Env.Out << IPSetObject(S.Db, ReadLiveAdapters(S.Env).get()).Write() << "\n";
+        S.Env.Out << IPSetObject(S.Db, CurrentExtras(S.Db), ReadLiveAdapters(S.Env).get()).Write()
+                  << "\n";
         return ceOK;
     }
     const TIPSetEntry E = CurrentEntry(S.Db);
@@ -244,16 +279,19 @@ int CtlShow(TCtlSession& S) {
               << "Gateway: " << E.Gateway << "\n"
               << "DNS preferido: " << E.Dns << "\n"
               << "DNS alternativo: " << E.Dns2 << "\n";
+    for (const auto& [Caption, Value] : ExtraLines(CurrentExtras(S.Db), E.Dhcp))
+        S.Env.Out << Caption << ": " << Value << "\n";
     return ceOK;
 }
 
 int CtlAdd(TCtlSession& S) {
     TIPSetEntry E;
     ApplyOptions(S.Args, E);
+    TIPSetExtras Extras;
+    ApplyExtraOptions(S.Args, E.Dhcp, Extras);
     const int Connection = CheckedConnection(S.Db, E);
     TDataSet& Sets = *S.Db.IPSets();
-    Sets.Insert();
-    PostRow(Sets, Connection, E);
+    PostSet(S.Db, Connection, E, Extras, nullptr);
     S.Env.Out << "Configuracion IP agregada con el ID " << Sets.FieldByName("ID").AsInteger()
               << ".\n";
     return ceOK;
@@ -262,14 +300,16 @@ int CtlAdd(TCtlSession& S) {
 int CtlEdit(TCtlSession& S) {
     TDataSet& Sets = *S.Db.IPSets();
     const int ID = FindIPSet(Sets, S.Args.Operands[0]);
-    if (S.Args.Values.empty() && S.Args.Flags.empty())
+    if (S.Args.Values.empty() && S.Args.Flags.empty() && S.Args.Lists.empty())
         throw ECtlUsage("Indique al menos un valor que cambiar.");
     LocateIPSet(Sets, ID);
     TIPSetEntry E = CurrentEntry(S.Db);
+    const TIPSetExtras Stored = CurrentExtras(S.Db);
+    TIPSetExtras Extras = Stored;
     ApplyOptions(S.Args, E);
+    ApplyExtraOptions(S.Args, E.Dhcp, Extras);
     const int Connection = CheckedConnection(S.Db, E);
-    Sets.Edit();
-    PostRow(Sets, Connection, E);
+    PostSet(S.Db, Connection, E, Extras, &Stored);
     S.Env.Out << "Configuracion IP " << ID << " modificada.\n";
     return ceOK;
 }

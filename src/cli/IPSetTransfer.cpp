@@ -5,6 +5,7 @@
 #include "base/DurableFile.h"
 #include "base/SysError.h"
 #include "base/TextUtils.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
 #include "ipset/IPSetCommands.h"
 
@@ -15,7 +16,8 @@
 namespace {
 
 const char* const FormatName = "quelvano-ipsets";
-const int FormatVersion = 1;
+// Version 2 adds the sets' extras; a file of version 1 reads as sets without them.
+const int FormatVersion = 2;
 // Far more than any store's sets take in the format; what is larger is not one of our files.
 const std::size_t MaxFileSize = 4 << 20;
 
@@ -49,6 +51,11 @@ const char* MemberOf(TIPSetBox Box) {
     }
 }
 
+struct TImportedSet {
+    TIPSetEntry Entry;
+    TIPSetExtras Extras;
+};
+
 // The name as the IP-set tree shows it, which is what tells two sets apart for a person.
 std::string ShownName(const std::string& Name) {
     return UpperCaseAscii(Trim(Name));
@@ -58,7 +65,7 @@ class TImportFile {
 public:
     explicit TImportFile(const std::string& FileName) : FFileName(FileName) {}
 
-    std::vector<TIPSetEntry> Read() const {
+    std::vector<TImportedSet> Read() const {
         const TJson Document = Parse();
         if (Document.Kind() != TJson::TKind::Object)
             Refuse("no es un documento de configuraciones IP de Quelvano");
@@ -70,15 +77,15 @@ public:
         const TJson* Version = Document.Find("version");
         if (Version == nullptr || Version->Kind() != TJson::TKind::Number)
             Refuse("falta la version del formato (\"version\")");
-        if (Version->AsNumber() != FormatVersion)
+        if (Version->AsNumber() != 1 && Version->AsNumber() != FormatVersion)
             Refuse("tiene la version " + TJson(Version->AsNumber()).Write() +
-                   " del formato; esta version del programa lee la 1");
+                   " del formato; esta version del programa lee la 1 y la 2");
         const TJson* Sets = Document.Find("ipSets");
         if (Sets == nullptr || Sets->Kind() != TJson::TKind::Array)
             Refuse("falta la lista de configuraciones IP (\"ipSets\")");
-        std::vector<TIPSetEntry> Entries;
+        std::vector<TImportedSet> Entries;
         for (const TJson& Set : Sets->Items())
-            Entries.push_back(ReadSet(Set, Entries.size() + 1));
+            Entries.push_back(ReadSet(Set, Entries.size() + 1, Version->AsNumber() == 2));
         return Entries;
     }
 
@@ -128,14 +135,16 @@ private:
         Refuse("tiene un valor que no es texto en " + Where + ": \"" + Name + "\"");
     }
 
-    TIPSetEntry ReadSet(const TJson& Set, std::size_t Number) const {
+    TImportedSet ReadSet(const TJson& Set, std::size_t Number, bool WithExtras) const {
         const std::string Where = "la configuracion " + std::to_string(Number);
         if (Set.Kind() != TJson::TKind::Object)
             Refuse("no tiene un objeto en " + Where);
-        CheckMembers(Set,
-                     {"id", "name", "connection", "dhcp", "ipAddress", "subnetMask", "gateway",
-                      "dns1", "dns2", "active"},
-                     Where);
+        std::vector<std::string> Known = {"id",        "name",       "connection", "dhcp",
+                                          "ipAddress", "subnetMask", "gateway",    "dns1",
+                                          "dns2",      "active"};
+        if (WithExtras)
+            Known.insert(Known.end(), {"extraAddresses", "extraGateways", "extraDns", "ipv6"});
+        CheckMembers(Set, Known, Where);
         TIPSetEntry E;
         const TJson* Dhcp = Set.Find("dhcp");
         if (Dhcp == nullptr || Dhcp->Kind() != TJson::TKind::Boolean)
@@ -155,7 +164,14 @@ private:
         if (!IsSafeConnectionName(E.Connection))
             throw ECtlUsage("Configuracion " + std::to_string(Number) +
                             " del archivo: el nombre de la conexion no es valido.");
-        return E;
+        try {
+            return {E, ReadExtrasMembers(Set, Where)};
+        } catch (const EFileShape& Fault) {
+            Refuse(Fault.Message());
+        } catch (const ECtlUsage& Fault) {
+            throw ECtlUsage("Configuracion " + std::to_string(Number) +
+                            " del archivo: " + Fault.Message());
+        }
     }
 
     std::string FFileName;
@@ -164,7 +180,7 @@ private:
 // For each entry, the ID of the set it replaces, 0 for a new one. Raises, before anything is
 // written, for a name given twice in the file or already in the store without leave to replace.
 // The names are looked up, not compared pair by pair: a file may hold tens of thousands of sets.
-std::vector<int> Targets(TDataSet& Sets, const std::vector<TIPSetEntry>& Entries, bool Replace) {
+std::vector<int> Targets(TDataSet& Sets, const std::vector<TImportedSet>& Entries, bool Replace) {
     std::unordered_map<std::string, std::vector<int>> Stored;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
         Stored[ShownName(Sets.FieldByName("IPSET_NAME").AsString())].push_back(
@@ -172,7 +188,7 @@ std::vector<int> Targets(TDataSet& Sets, const std::vector<TIPSetEntry>& Entries
     std::unordered_map<std::string, std::size_t> InFile;
     std::vector<int> Result;
     for (std::size_t I = 0; I < Entries.size(); ++I) {
-        const std::string Name = ShownName(Entries[I].Name);
+        const std::string Name = ShownName(Entries[I].Entry.Name);
         const std::string Which = "Configuracion " + std::to_string(I + 1) + " del archivo: ";
         const auto [Earlier, First] = InFile.emplace(Name, I + 1);
         if (!First)
@@ -206,7 +222,9 @@ int ConnectionID(TDataSet& Connections, const std::string& Name) {
     return Connections.FieldByName("ID").AsInteger();
 }
 
-void WriteSet(TgtIPDBManager& Db, const TIPSetEntry& E, int Target) {
+// A replaced set takes the file's extras too: none from a file of version 1.
+void WriteSet(TgtIPDBManager& Db, const TImportedSet& Set, int Target) {
+    const TIPSetEntry& E = Set.Entry;
     TDataSet& Sets = *Db.IPSets();
     const int Connection = ConnectionID(*Db.ConnectionNames(), E.Connection);
     if (Target == 0) {
@@ -217,6 +235,7 @@ void WriteSet(TgtIPDBManager& Db, const TIPSetEntry& E, int Target) {
     }
     Sets.FieldByName("CONNECTION").SetAsInteger(Connection);
     PostIPSetEntry(Sets, E);
+    SaveIPSetExtras(*Db.AdoConnection(), Sets.FieldByName("ID").AsInteger(), Set.Extras);
 }
 
 } // namespace
@@ -226,10 +245,11 @@ TJson ExportDocument(TgtIPDBManager& Db, TLiveAdapters* Live) {
     std::vector<int> IDs;
     for (Sets.First(); !Sets.Eof(); Sets.Next())
         IDs.push_back(Sets.FieldByName("ID").AsInteger());
+    const auto Extras = LoadAllIPSetExtras(*Db.AdoConnection());
     TJson List = TJson::Array();
     for (const int ID : IDs) {
         LocateIPSet(Sets, ID);
-        List.Add(IPSetObject(Db, Live));
+        List.Add(IPSetObject(Db, ExtrasOf(Extras, ID), Live));
     }
     TJson Document = TJson::Object();
     Document.Set("format", FormatName);
@@ -260,7 +280,7 @@ int CtlExport(TCtlSession& S) {
 }
 
 int CtlImport(TCtlSession& S) {
-    const std::vector<TIPSetEntry> Entries = TImportFile(S.Args.Operands[0]).Read();
+    const std::vector<TImportedSet> Entries = TImportFile(S.Args.Operands[0]).Read();
     // The targets are chosen while no other program can write, so none is deleted or joined by
     // a set of the same name before it is written.
     TTransaction Transaction(*S.Db.AdoConnection());

@@ -98,6 +98,16 @@ TIPSetExtras LoadIPSetExtras(TDBConnection& Connection, std::int64_t SetID) {
     return E;
 }
 
+std::map<std::int64_t, TIPSetExtras> LoadAllIPSetExtras(TDBConnection& Connection) {
+    TStatement Rows(Connection, "SELECT IPSETID, KIND, VALUE, MASK, NUMBER FROM IPSetExtras "
+                                "ORDER BY IPSETID, KIND, POSITION");
+    std::map<std::int64_t, TIPSetExtras> Extras;
+    while (Rows.Step())
+        AddRow(Extras[Rows.ColumnInteger(0)], Rows.ColumnText(1), Rows.ColumnText(2),
+               Rows.ColumnText(3), static_cast<int>(Rows.ColumnInteger(4)));
+    return Extras;
+}
+
 void SaveIPSetExtras(TDBConnection& Connection, std::int64_t SetID, const TIPSetExtras& E) {
     TSavepoint Change(Connection);
     TStatement Clear(Connection, "DELETE FROM IPSetExtras WHERE IPSETID = ?");

@@ -3,6 +3,7 @@
 #include "data/IPSetExtras.h"
 
 #include <cstdint>
+#include <map>
 
 class TDBConnection;
 
@@ -12,6 +13,10 @@ const char* ExtrasTableSql();
 
 // The set's extras; none when it has no rows.
 TIPSetExtras LoadIPSetExtras(TDBConnection& Connection, std::int64_t SetID);
+
+// The extras of every set that has any, by set ID, in one query: what a fill of the IP-set tree
+// reads, however many sets there are.
+std::map<std::int64_t, TIPSetExtras> LoadAllIPSetExtras(TDBConnection& Connection);
 
 // Replaces the set's rows by Extras, as one change (inside the caller's transaction when there is
 // one).

@@ -5,6 +5,8 @@
 #include "base/TApplication.h"
 #include "data/DBConnection.h"
 #include "data/DataSet.h"
+#include "data/ExtrasStore.h"
+#include "ipset/ExtraChecks.h"
 #include "tray/ExtCtrlsX.h"
 
 namespace {
@@ -222,6 +224,11 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Gateway = FIPSetDataSet->FieldByName("GATEWAY").AsString();
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
+    if (FDatabase != nullptr)
+        V.Extras = LoadIPSetExtras(*FDatabase, FIPSetDataSet->FieldByName("ID").AsInteger());
+    // Another program may have written what the editor and the console would refuse.
+    if (!CheckExtras(V.Extras).empty())
+        throw Exception(ApplyErrorText);
     return V;
 }
 

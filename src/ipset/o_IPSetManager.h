@@ -9,6 +9,7 @@
 #include "ipset/TreeView.h"
 #include "tray/ApplyBalloon.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,6 +39,8 @@ public:
     void SetConnectionsDataSet(TDataSet* Value);
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
+    // Where the undo records and the sets' extras are kept; without it nothing is recorded and
+    // every set is applied and shown without its extras.
     void SetDatabase(TDBConnection* Value);
 
     // Told of every apply after the tray icon, in the order added; not owned.
@@ -105,6 +108,8 @@ private:
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
     TDBConnection* FDatabase = nullptr;
+    // The extras of every set, by ID, as the IP-set tree's fill under way read them.
+    std::map<std::int64_t, TIPSetExtras> FTreeExtras;
     // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
     std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;

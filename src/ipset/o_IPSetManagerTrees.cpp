@@ -3,6 +3,8 @@
 #include "adapters/o_AdapterInformation.h"
 #include "base/TextUtils.h"
 #include "data/DataSet.h"
+#include "data/ExtrasStore.h"
+#include "ipset/ExtraLines.h"
 #include "ipset/InForce.h"
 
 #include <string>
@@ -130,11 +132,16 @@ TTreeRows TgtIPSetManager::ReadIPSetRows() {
     } catch (const std::exception&) {
         AdaptersRead = false;
     }
+    // One query for the extras of all the sets, however many there are.
+    FTreeExtras.clear();
+    if (FDatabase != nullptr)
+        FTreeExtras = LoadAllIPSetExtras(*FDatabase);
     const int Count = FIPSetDataSet->RecordCount();
     for (int I = 0; I < Count; ++I) {
         AddIPSetRows(Rows, AdaptersRead);
         FIPSetDataSet->Next();
     }
+    FTreeExtras.clear();
     return Rows;
 }
 
@@ -149,6 +156,9 @@ bool TgtIPSetManager::NoteInForce(int ID) {
     V.Gateway = Sets.FieldByName("GATEWAY").AsString();
     V.Dns = Sets.FieldByName("DNS").AsString();
     V.Dns2 = Sets.FieldByName("DNS2").AsString();
+    const auto Extras = FTreeExtras.find(ID);
+    if (Extras != FTreeExtras.end())
+        V.Extras = Extras->second;
     const TgtNetworkAdapter* Adapter = FLive->AdapterOf(V.Connection);
     if (!CheckInForce(V, Adapter).InForce())
         return false;
@@ -182,6 +192,11 @@ void TgtIPSetManager::AddIPSetRows(TTreeRows& Rows, bool AdaptersRead) {
         AddDetail("DHCP : No");
     }
     AddDetail("Nombre Conexion : " + GetConnectionName(Sets.FieldByName("CONNECTION").AsInteger()));
+    const auto Extras = FTreeExtras.find(ID);
+    if (Extras != FTreeExtras.end())
+        for (const auto& [Caption, Value] :
+             ExtraLines(Extras->second, Sets.FieldByName("DHCP").AsBoolean()))
+            AddDetail(Caption + " : " + Value);
 }
 
 void TgtIPSetManager::FillAdapterTree() {

@@ -81,6 +81,7 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     FIPSetManager = new TgtIPSetManager(this);
     FIPSetManager->SetIPSetDataSet(Db.IPSets());
     FIPSetManager->SetConnectionsDataSet(Db.ConnectionNames());
+    FIPSetManager->SetDatabase(Db.AdoConnection());
     FIPSetManager->SetIPSetTreeView(tvConfiguracionesIP);
     FIPSetManager->SetAdapterTreeview(tvAdaptadoresRed);
     FIPSetManager->SetTrayIcon(FTrayIcon);

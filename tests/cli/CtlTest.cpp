@@ -202,6 +202,71 @@ Codigos de salida:
   3  no se pudo abrir la base de datos
 )";
 
+// The options of a set's extras: every list given replaces the stored one, each value checked
+// as the editor checks it, IPv6 texts kept canonical; what applies is shown after the set's own.
+const char* const ExtrasSession = R"(
+$ add --name Oficina --connection "LAN 1" --ip 192.0.2.10 --mask 255.255.255.0 \
+      --gateway 192.0.2.1 --dns1 192.0.2.53 --dns2 198.51.100.53 --extra-ip 192.0.2.11/24 \
+      --extra-ip=10.0.0.5/255.0.0.0 --extra-gateway 192.0.2.254,20 --extra-gateway 192.0.2.253 \
+      --extra-dns 192.0.2.54 --ipv6 static --ipv6-address 2001:DB8:0:0::1/64 \
+      --ipv6-gateway FE80::1 --ipv6-dns 2001:db8::53 --ipv6-dns 2001:db8::54
+Configuracion IP agregada con el ID 1.
+$ edit 1 --extra-ip 192.0.2.12
+! quelvanoctl: La mascara de red de la direccion adicional no es valida. (--extra-ip)
+= 2
+$ edit 1 --extra-ip 192.0.2.12/33
+! quelvanoctl: La mascara de red de la direccion adicional no es valida. (--extra-ip)
+= 2
+$ edit 1 --extra-gateway 192.0.2.9,10000
+! quelvanoctl: La metrica del gateway debe estar entre 1 y 9999. (--extra-gateway)
+= 2
+$ edit 1 --ipv6-address 2001:db8::9
+! quelvanoctl: La longitud de prefijo debe estar entre 1 y 128. (--ipv6-address)
+= 2
+$ edit 1 --ipv6 never
+! quelvanoctl: El modo IPv6 es keep, auto o static (--ipv6).
+= 2
+$ edit 1 --ipv6 auto --ipv6-dns 2001:db8::55
+! quelvanoctl: Los valores IPv6 solo se usan con --ipv6 static (--ipv6-dns).
+= 2
+$ edit 1 --dhcp --extra-dns 192.0.2.55
+! quelvanoctl: Una configuracion DHCP no lleva direcciones (--extra-dns).
+= 2
+$ show 1
+ID: 1
+Nombre: OFICINA
+Conexion: LAN 1
+DHCP: No
+IP: 192.0.2.10
+Mascara de subred: 255.255.255.0
+Gateway: 192.0.2.1
+DNS preferido: 192.0.2.53
+DNS alternativo: 198.51.100.53
+IP adicional: 192.0.2.11/255.255.255.0
+IP adicional: 10.0.0.5/255.0.0.0
+Gateway adicional: 192.0.2.254 (metrica 20)
+Gateway adicional: 192.0.2.253 (metrica 1)
+DNS adicional: 192.0.2.54
+IPv6: Estatica
+IPv6 direccion: 2001:db8::1/64
+IPv6 gateway: fe80::1
+IPv6 DNS: 2001:db8::53
+IPv6 DNS: 2001:db8::54
+$ edit 1 --clear-extras --ipv6 auto
+Configuracion IP 1 modificada.
+$ show 1
+ID: 1
+Nombre: OFICINA
+Conexion: LAN 1
+DHCP: No
+IP: 192.0.2.10
+Mascara de subred: 255.255.255.0
+Gateway: 192.0.2.1
+DNS preferido: 192.0.2.53
+DNS alternativo: 198.51.100.53
+IPv6: Automatica
+)";
+
 struct Step {
     std::string Line;
     Words Args;
@@ -267,15 +332,19 @@ std::vector<Step> ReadSession(const std::string& Text) {
 }
 
 TEST_F(Ctl, Session_EachCommandLineGivesItsOutputAndExitCode) {
-    const std::vector<Step> Steps = ReadSession(Session);
-    ASSERT_EQ(Steps.size(), 42u); // every "$" line, continuations joined
-    for (const Step& S : Steps) {
-        SCOPED_TRACE(S.Line);
-        RunnerResults = S.Runner;
-        const Outcome O = Run(S.Args);
-        EXPECT_EQ(O.Code, S.Expected.Code);
-        EXPECT_EQ(O.Out, S.Expected.Out);
-        EXPECT_EQ(O.Err, S.Expected.Err);
+    for (const auto& [Text, Count] : {std::pair{Session, 42u}, std::pair{ExtrasSession, 11u}}) {
+        File = Folder.File(std::to_string(Count) + ".ipdb");
+        CreateEmptyDatabase(File);
+        const std::vector<Step> Steps = ReadSession(Text);
+        ASSERT_EQ(Steps.size(), Count); // every "$" line, continuations joined
+        for (const Step& S : Steps) {
+            SCOPED_TRACE(S.Line);
+            RunnerResults = S.Runner;
+            const Outcome O = Run(S.Args);
+            EXPECT_EQ(O.Code, S.Expected.Code);
+            EXPECT_EQ(O.Out, S.Expected.Out);
+            EXPECT_EQ(O.Err, S.Expected.Err);
+        }
     }
 }
 
@@ -291,6 +360,7 @@ TEST_F(Ctl, SetDeletedByAnotherProgramBetweenTheSteps_IsNeitherMistakenNorLost) 
     } Cases[] = {
         {"FROM IPSets WHERE ID = ?", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
         {"UPDATE IPSets", {"edit", "1", "--name", "centro"}, 2, {"CASA"}},
+        {"BEGIN", {"edit", "1", "--ipv6", "auto"}, 2, {"CASA"}},
         {"FROM IPSets WHERE ID = ?", {"delete", "1"}, 2, {"CASA"}},
         {"FROM IPSets WHERE ID = ?", {"apply", "1"}, 2, {"CASA"}},
         {"BEGIN", {"import", Import, "--replace"}, 0, {"CASA", "Oficina"}},

@@ -46,14 +46,35 @@ TEST_F(Transfer, FailedImport_SaysWhyAndWritesNothing) {
          F + "no es JSON valido: linea 1, columna 31: el documento termina antes de tiempo.\n"},
         {R"({"format": "otro", "version": 1, "ipSets": []})",
          F + "no es un documento de configuraciones IP de Quelvano (\"format\").\n"},
-        {Document("", "2"),
-         F + "tiene la version 2 del formato; esta version del programa lee la 1.\n"},
+        {Document("", "3"),
+         F + "tiene la version 3 del formato; esta version del programa lee la 1 y la 2.\n"},
         {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true, "dns_1": "1.1.1.1"})"),
          F + "tiene un miembro desconocido en la configuracion 1: \"dns_1\".\n"},
         {Document("") + std::string(4 << 20, ' '),
          F + "es demasiado grande: un archivo de configuraciones IP tiene como maximo 4 MiB.\n"},
         {Document(R"({"name": "Casa", "connection": "Wi-Fi"})"),
          F + "no dice si la configuracion 1 usa DHCP (\"dhcp\": true o false).\n"},
+        // Extras only from version 2 on, each of its kind and checked as the editor does.
+        {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true, "extraDns": []})"),
+         F + "tiene un miembro desconocido en la configuracion 1: \"extraDns\".\n"},
+        {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true,
+                      "extraDns": "1.1.1.1"})",
+                  "2"),
+         F + "tiene un valor del tipo equivocado (\"extraDns\") en la configuracion 1.\n"},
+        {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true,
+                      "extraGateways": [{"gateway": "10.0.0.1", "metrica": 2}]})",
+                  "2"),
+         F + "tiene un miembro desconocido (\"extraGateways\": \"metrica\") en la "
+             "configuracion 1.\n"},
+        {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true,
+                      "extraGateways": [{"gateway": "10.0.0.1", "metric": 1.5}]})",
+                  "2"),
+         "quelvanoctl: Configuracion 1 del archivo: La metrica del gateway debe estar entre 1 y "
+         "9999. (\"extraGateways\")\n"},
+        {Document(R"({"name": "Casa", "connection": "Wi-Fi", "dhcp": true, "ipv6": {"mode":
+                      "static", "addresses": [{"address": "::ffff:10.0.0.1", "prefixLength": 64}]}})",
+                  "2"),
+         "quelvanoctl: Configuracion 1 del archivo: La direccion IPv6 no es valida. (\"ipv6\")\n"},
         // The editor's checks, set by set, before anything is written.
         {Document(Dhcp + R"(, {"name": "Hotel", "connection": "Wi-Fi", "dhcp": false,
                  "ipAddress": "0.0.0.0", "subnetMask": "255.0.0.0", "gateway": "10.0.0.1",
@@ -143,6 +164,8 @@ void CheckAgainstSchema(const TJson& Value, const TJson& Schema, const TJson& De
     for (const TJson::TMember& M : Value.Members()) {
         const TJson* Property = Properties->Find(M.first);
         ASSERT_NE(Property, nullptr) << M.first;
+        if (M.second.Kind() == TJson::TKind::Object)
+            CheckAgainstSchema(M.second, *Property, Defs);
         if (M.second.Kind() == TJson::TKind::Array)
             for (const TJson& Item : M.second.Items())
                 CheckAgainstSchema(Item, *Property->Find("items"), Defs);
@@ -153,10 +176,23 @@ TEST_F(Transfer, ExportThenImportOnAFreshStore_GivesTheSameSets) {
     ASSERT_EQ(Run({"add", "--name", "A\xc3\xb1o nuevo", "--connection", "Wi-Fi", "--dhcp"}).Code,
               0);
     ASSERT_EQ(Import(Document(Oficina)).Code, 0);
+    // Extras, IPv6 texts made canonical; a DHCP set keeps the IPv4 ones it does not apply.
+    ASSERT_EQ(Import(Document(R"({"name": "Lab", "connection": "LAN 1", "dhcp": false,
+        "ipAddress": "10.2.0.5", "subnetMask": "255.255.0.0", "gateway": "10.2.0.1", "dns1":
+        "10.2.0.2", "dns2": "10.2.0.3", "extraAddresses": [{"address": "10.3.0.5", "mask":
+        "255.0.0.0"}], "extraGateways": [{"gateway": "10.2.0.254", "metric": 5}], "ipv6": {"mode":
+        "static", "addresses": [{"address": "2001:DB8:0::0:1", "prefixLength": 48}], "gateway":
+        "2001:db8::fe", "dns": ["2001:db8::35"]}}, {"name": "Hotel", "connection": "Wi-Fi",
+        "dhcp": true, "extraDns": ["10.9.0.1"], "ipv6": {"mode": "auto", "dns": ["2001:DB8::1"]}})",
+                              "2"))
+                  .Code,
+              0);
     const std::string Exported = Folder.File("salida.json");
     WriteWholeFile(Exported + ".tmp", "mio"); // the user's own, which the export leaves alone
     ASSERT_EQ(Run({"export", Exported}).Out,
-              "Exportadas 2 configuraciones IP a \"" + Exported + "\".\n");
+              "Exportadas 4 configuraciones IP a \"" + Exported + "\".\n");
+    for (const char* Canonical : {"\"2001:db8::1\",", "\"2001:db8::1\"\n"})
+        EXPECT_NE(ReadWholeFile(Exported).find(Canonical), std::string::npos) << Canonical;
     const std::string Listed = Run({"list"}).Out;
     const std::string AsJson = Run({"list", "--json"}).Out;
 

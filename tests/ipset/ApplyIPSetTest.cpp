@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/TApplication.h"
 #include "data/DBConnection.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeLiveAdapters.h"
 #include "fakes/FakeTray.h"
@@ -203,6 +204,24 @@ TEST_F(ApplyIPSet, MissingConnectionOrUnsafeValueRaisesBeforeAnythingRuns) {
         EXPECT_TRUE(Run.Lines.empty()) << C.Name;
         EXPECT_TRUE(Progress.empty()) << C.Name;
     }
+}
+
+// Another program may write extras that the editor and the console would refuse.
+TEST_F(ApplyIPSet, StoredExtraThatItsCheckRefusesRaisesBeforeAnythingRuns) {
+    Manager.SetDatabase(Db.AdoConnection());
+    const int ID = AddSet(AddConnection("LAN 1"), true, {});
+    TIPSetExtras Extras;
+    Extras.IPv6 = TIPv6Mode::Static;
+    Extras.IPv6Dns = {"2001:db8::1 & del"};
+    SaveIPSetExtras(*Db.AdoConnection(), ID, Extras);
+    try {
+        Manager.ApplyIPSet(ID);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), "Error al aplicar configuracion IP");
+    }
+    EXPECT_TRUE(Run.Lines.empty());
+    EXPECT_TRUE(Progress.empty());
 }
 
 TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {

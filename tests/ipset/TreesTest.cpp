@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/TextUtils.h"
 #include "data/DBConnection.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeIpHelper.h"
 #include "fakes/FakeTree.h"
@@ -66,6 +67,47 @@ TEST_F(Trees, DhcpSetShowsOnlyTheFlagAndTheConnection) {
     AddSet("Movil", Connection, true, {"0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"});
     Manager.FillIPSetTree();
     EXPECT_EQ(SetTree.Outline(), (Lines{"*MOVIL", "  DHCP : Si", "  Nombre Conexion : Wi-Fi"}));
+}
+
+TEST_F(Trees, ExtrasThatApplyFollowTheSetsLinesAndAChangeOfThemRebuilds) {
+    Manager.SetDatabase(Db.AdoConnection());
+    const int Connection = AddConnection("LAN 1");
+    TIPSetExtras Extras;
+    Extras.Addresses = {{"192.0.2.11", "255.255.255.0"}};
+    Extras.Gateways = {{"192.0.2.254", 20}};
+    Extras.Dns = {"192.0.2.54"};
+    Extras.IPv6 = TIPv6Mode::Static;
+    Extras.IPv6Addresses = {{"2001:db8::1", 64}};
+    Extras.IPv6Gateway = "fe80::1";
+    Extras.IPv6Dns = {"2001:db8::53"};
+    SaveIPSetExtras(*Db.AdoConnection(), AddSet("Casa", Connection, false, Example), Extras);
+    // A DHCP set keeps its IPv4 extras without applying them; its IPv6 part applies.
+    const int Dhcp = AddSet("Movil", Connection, true, Lines(5, "0.0.0.0"));
+    SaveIPSetExtras(*Db.AdoConnection(), Dhcp, Extras);
+    Manager.FillIPSetTree();
+    const Lines IPv6 = {"  IPv6 : Estatica", "  IPv6 direccion : 2001:db8::1/64",
+                        "  IPv6 gateway : fe80::1", "  IPv6 DNS : 2001:db8::53"};
+    Lines Expected = {"  Nombre Conexion : LAN 1", "  IP adicional : 192.0.2.11/255.255.255.0",
+                      "  Gateway adicional : 192.0.2.254 (metrica 20)",
+                      "  DNS adicional : 192.0.2.54"};
+    Expected.insert(Expected.end(), IPv6.begin(), IPv6.end());
+    Expected.insert(Expected.end(), {"*MOVIL", "  DHCP : Si", "  Nombre Conexion : LAN 1"});
+    Expected.insert(Expected.end(), IPv6.begin(), IPv6.end());
+    const auto Shown = [this] {
+        const Lines All = SetTree.Outline();
+        return Lines(All.begin() + 7, All.end()); // from CASA's connection line on
+    };
+    EXPECT_EQ(Shown(), Expected);
+
+    const int Clears = SetTree.Clears;
+    Extras.IPv6 = TIPv6Mode::Automatic;
+    SaveIPSetExtras(*Db.AdoConnection(), Dhcp, Extras);
+    Manager.UpdateIPSetTree();
+    EXPECT_EQ(SetTree.Clears, Clears + 1);
+    // "automatic" has no values to show: the mode alone replaces MOVIL's static IPv6 lines.
+    Expected.erase(Expected.end() - 4, Expected.end());
+    Expected.push_back("  IPv6 : Automatica");
+    EXPECT_EQ(Shown(), Expected);
 }
 
 TEST_F(Trees, CaptionUpperCasesAsciiOnlyAndConnectionLineEndsInBlankWhenUnknown) {
