@@ -2,6 +2,7 @@
 
 #include "adapters/linux/NetworkManager.h"
 #include "base/TextUtils.h"
+#include "ipset/ExtraChecks.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -40,6 +41,36 @@ std::string Dotted(const sockaddr* Address) {
         return "0.0.0.0";
     inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(Address)->sin_addr, Text, sizeof Text);
     return Text;
+}
+
+TIPv6AddressInfo IPv6Address(const ifaddrs& Entry) {
+    const auto* In6 = reinterpret_cast<const sockaddr_in6*>(Entry.ifa_addr);
+    TIPv6Bytes Bytes;
+    std::copy_n(In6->sin6_addr.s6_addr, Bytes.size(), Bytes.begin());
+    int Prefix = 0;
+    if (Entry.ifa_netmask != nullptr)
+        for (std::uint8_t Byte :
+             reinterpret_cast<const sockaddr_in6*>(Entry.ifa_netmask)->sin6_addr.s6_addr)
+            Prefix += __builtin_popcount(Byte);
+    return {CanonicalIPv6(Bytes), static_cast<std::uint8_t>(Prefix), false};
+}
+
+std::string Canonical(const std::string& Text) {
+    const auto Bytes = ParseIPv6(Text);
+    return Bytes ? CanonicalIPv6(*Bytes) : Text;
+}
+
+// The profile's addresses are the ones set by hand; the others came from the router or the link.
+void AddIPv6(TAdapterDescription& A, const TNmDevice& D) {
+    for (TIPv6AddressInfo& Address : A.IPv6Addresses)
+        for (const std::string& Given : D.StaticIPv6Addresses)
+            if (Canonical(Given.substr(0, Given.find('/'))) == Address.Address)
+                Address.Static = true;
+    if (!D.IPv6Gateway.empty())
+        A.IPv6Gateways = {Canonical(D.IPv6Gateway)};
+    for (const std::string& Dns : D.IPv6DnsServers)
+        A.IPv6DnsServers.push_back(Canonical(Dns));
+    A.StaticIPv6Dns = D.StaticIPv6Dns;
 }
 
 // The driver's name is the best the kernel says of most devices; the name itself otherwise.
@@ -90,6 +121,7 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
             A.StaticDns = It->second.StaticDns;
             if (!It->second.DhcpServer.empty())
                 A.DhcpServers.push_back(It->second.DhcpServer);
+            AddIPv6(A, It->second);
         }
         return;
     }
@@ -124,6 +156,8 @@ bool ReadLinuxAdapters(std::vector<TAdapterDescription>& Adapters) {
             ReadLinkLayer(*Entry, A);
         else if (Entry->ifa_addr->sa_family == AF_INET)
             A.Addresses.push_back({Dotted(Entry->ifa_addr), Dotted(Entry->ifa_netmask)});
+        else if (Entry->ifa_addr->sa_family == AF_INET6)
+            A.IPv6Addresses.push_back(IPv6Address(*Entry));
     }
     freeifaddrs(List);
 

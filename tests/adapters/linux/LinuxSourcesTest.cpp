@@ -50,6 +50,10 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
                              "IP4.DNS[2]:192.0.2.54\n"
                              "DHCP4.OPTION[1]:dhcp_server_identifier = 192.0.2.1\n"
                              "DHCP4.OPTION[2]:expiry = 1700000000\n"
+                             "IP6.ADDRESS[1]:2001\\:db8\\:\\:10/64\n"
+                             "IP6.GATEWAY:fe80::1\n"
+                             "IP6.DNS[1]:2001:db8::53\n"
+                             "IP6.DNS[2]:2001\\:db8\\:\\:54\n"
                              "\n"
                              "GENERAL.DEVICE:lo\n"
                              "GENERAL.PRODUCT:\n"
@@ -62,10 +66,13 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     EXPECT_EQ(Eth.DnsServers, (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
     EXPECT_TRUE(Eth.Dhcp);
     EXPECT_EQ(Eth.DhcpServer, "192.0.2.1");
+    EXPECT_EQ(Eth.IPv6Gateway, "fe80::1");
+    EXPECT_EQ(Eth.IPv6DnsServers, (std::vector<std::string>{"2001:db8::53", "2001:db8::54"}));
     const TNmDevice& Lo = Devices.at("lo");
     EXPECT_FALSE(Lo.Dhcp);
     EXPECT_TRUE(Lo.DnsServers.empty());
     EXPECT_EQ(Lo.Description, "");
+    EXPECT_EQ(Lo.IPv6Gateway, "");
 }
 
 // The profile's settings, not a lease, say whether a device asks for DHCP and keeps its DNS.
@@ -73,11 +80,25 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
     struct Case {
         const char* Settings;
         bool Dhcp, StaticDns;
+        std::vector<std::string> IPv6Addresses;
+        bool StaticIPv6Dns;
     };
     const Case Cases[] = {
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false},
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true},
-        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false, {}, false},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true, {}, false},
+        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true, {}, false},
+        {"ipv6.addresses:2001\\:db8\\:\\:10/64, 2001:db8::11/64\nipv6.dns:\n"
+         "ipv6.ignore-auto-dns:no\n",
+         false,
+         false,
+         {"2001:db8::10/64", "2001:db8::11/64"},
+         false},
+        {"ipv6.addresses:\nipv6.dns:2001\\:db8\\:\\:53\nipv6.ignore-auto-dns:no\n",
+         false,
+         false,
+         {},
+         true},
+        {"ipv6.dns:\nipv6.ignore-auto-dns:yes\n", false, false, {}, true},
     };
     for (const Case& C : Cases) {
         std::map<std::string, TNmDevice> Devices = {{"eth0", {}}, {"eth1", {}}};
@@ -87,6 +108,8 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
                                      "connection.id:Casa\nipv4.method:disabled\n");
         EXPECT_EQ(Devices["eth0"].Dhcp, C.Dhcp) << C.Settings;
         EXPECT_EQ(Devices["eth0"].StaticDns, C.StaticDns) << C.Settings;
+        EXPECT_EQ(Devices["eth0"].StaticIPv6Addresses, C.IPv6Addresses) << C.Settings;
+        EXPECT_EQ(Devices["eth0"].StaticIPv6Dns, C.StaticIPv6Dns) << C.Settings;
         EXPECT_FALSE(Devices["eth1"].Dhcp || Devices["eth1"].StaticDns);
     }
 }
