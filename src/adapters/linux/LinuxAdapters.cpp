@@ -43,29 +43,12 @@ std::string Dotted(const sockaddr* Address) {
     return Text;
 }
 
-TIPv6AddressInfo IPv6Address(const ifaddrs& Entry) {
-    const auto* In6 = reinterpret_cast<const sockaddr_in6*>(Entry.ifa_addr);
-    TIPv6Bytes Bytes;
-    std::copy_n(In6->sin6_addr.s6_addr, Bytes.size(), Bytes.begin());
-    int Prefix = 0;
-    if (Entry.ifa_netmask != nullptr)
-        for (std::uint8_t Byte :
-             reinterpret_cast<const sockaddr_in6*>(Entry.ifa_netmask)->sin6_addr.s6_addr)
-            Prefix += __builtin_popcount(Byte);
-    return {CanonicalIPv6(Bytes), static_cast<std::uint8_t>(Prefix), false};
-}
-
 std::string Canonical(const std::string& Text) {
     const auto Bytes = ParseIPv6(Text);
     return Bytes ? CanonicalIPv6(*Bytes) : Text;
 }
 
-// The profile's addresses are the ones set by hand; the others came from the router or the link.
 void AddIPv6(TAdapterDescription& A, const TNmDevice& D) {
-    for (TIPv6AddressInfo& Address : A.IPv6Addresses)
-        for (const std::string& Given : D.StaticIPv6Addresses)
-            if (Canonical(Given.substr(0, Given.find('/'))) == Address.Address)
-                Address.Static = true;
     if (!D.IPv6Gateway.empty())
         A.IPv6Gateways = {Canonical(D.IPv6Gateway)};
     for (const std::string& Dns : D.IPv6DnsServers)
@@ -156,8 +139,6 @@ bool ReadLinuxAdapters(std::vector<TAdapterDescription>& Adapters) {
             ReadLinkLayer(*Entry, A);
         else if (Entry->ifa_addr->sa_family == AF_INET)
             A.Addresses.push_back({Dotted(Entry->ifa_addr), Dotted(Entry->ifa_netmask)});
-        else if (Entry->ifa_addr->sa_family == AF_INET6)
-            A.IPv6Addresses.push_back(IPv6Address(*Entry));
     }
     freeifaddrs(List);
 
@@ -173,6 +154,12 @@ bool ReadLinuxAdapters(std::vector<TAdapterDescription>& Adapters) {
               [](const TAdapterDescription& L, const TAdapterDescription& R) {
                   return L.Index < R.Index;
               });
+    const auto IPv6 = ParseIfInet6(ReadText("/proc/net/if_inet6"));
+    for (TAdapterDescription& A : Adapters) {
+        const auto It = IPv6.find(A.Name);
+        if (It != IPv6.end())
+            A.IPv6Addresses = It->second;
+    }
     AddConfiguration(Adapters);
     return true;
 }
@@ -215,4 +202,27 @@ std::vector<std::string> ParseNameServers(const std::string& ResolvConf) {
             Servers.push_back(Server);
     }
     return Servers;
+}
+
+std::map<std::string, std::vector<TIPv6AddressInfo>> ParseIfInet6(const std::string& Text) {
+    constexpr unsigned long Permanent = 0x80; // IFA_F_PERMANENT: no lifetime, nobody renews it
+    std::map<std::string, std::vector<TIPv6AddressInfo>> Result;
+    std::istringstream In(Text);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        std::istringstream Fields(Line);
+        std::string Hex, Index, Prefix, Scope, Flags, Name;
+        if (!(Fields >> Hex >> Index >> Prefix >> Scope >> Flags >> Name) || Hex.size() != 32)
+            continue;
+        TIPv6Bytes Bytes;
+        for (std::size_t I = 0; I < Bytes.size(); ++I)
+            Bytes[I] = static_cast<std::uint8_t>(std::stoul(Hex.substr(2 * I, 2), nullptr, 16));
+        // The link's own address is permanent too, but nobody set it by hand.
+        const bool LinkLocal = Bytes[0] == 0xfe && (Bytes[1] & 0xc0) == 0x80;
+        const bool Static = (std::stoul(Flags, nullptr, 16) & Permanent) != 0 && !LinkLocal;
+        Result[Name].push_back({CanonicalIPv6(Bytes),
+                                static_cast<std::uint8_t>(std::stoul(Prefix, nullptr, 16)),
+                                Static});
+    }
+    return Result;
 }

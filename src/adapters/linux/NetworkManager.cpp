@@ -21,16 +21,6 @@ std::string Unescaped(const std::string& Value) {
     return Text;
 }
 
-std::vector<std::string> ListItems(const std::string& Value) {
-    std::vector<std::string> Items;
-    std::istringstream In(Unescaped(Value));
-    std::string Item;
-    while (std::getline(In, Item, ','))
-        if (!Trim(Item).empty())
-            Items.push_back(Trim(Item));
-    return Items;
-}
-
 } // namespace
 
 bool NetworkManagerRunning() {
@@ -47,7 +37,7 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices() {
                                      "-t",
                                      "-f",
                                      "connection.id,ipv4.method,ipv4.ignore-auto-dns,"
-                                     "ipv6.addresses,ipv6.dns,ipv6.ignore-auto-dns",
+                                     "ipv6.dns,ipv6.ignore-auto-dns",
                                      "connection",
                                      "show"};
     for (const auto& D : Devices)
@@ -81,9 +71,7 @@ void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::strin
                 D->StaticDns = true;
             else if (Key == "ipv4.ignore-auto-dns" && Value == "yes")
                 D->StaticDns = true;
-            else if (Key == "ipv6.addresses")
-                D->StaticIPv6Addresses = ListItems(Value);
-            else if ((Key == "ipv6.dns" && !ListItems(Value).empty()) ||
+            else if ((Key == "ipv6.dns" && !Value.empty()) ||
                      (Key == "ipv6.ignore-auto-dns" && Value == "yes"))
                 D->StaticIPv6Dns = true;
         }

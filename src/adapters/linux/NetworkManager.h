@@ -15,7 +15,6 @@ struct TNmDevice {
     bool StaticDns = false;
     std::string IPv6Gateway;
     std::vector<std::string> IPv6DnsServers;
-    std::vector<std::string> StaticIPv6Addresses; // the profile's, "ADDRESS/PREFIX"
     bool StaticIPv6Dns = false;
 };
 
@@ -28,8 +27,7 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices();
 // The parsing of nmcli's terse "device show" output, kept apart so it can be tested.
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output);
 
-// Takes the IPv4 method and ignore-auto-dns, and the IPv6 addresses, DNS servers and
-// ignore-auto-dns, of each device's profile from the terse output of "connection show" for the
-// fields connection.id, ipv4.method, ipv4.ignore-auto-dns, ipv6.addresses, ipv6.dns and
-// ipv6.ignore-auto-dns.
+// Takes the IPv4 method and ignore-auto-dns, and whether the IPv6 DNS servers are set by hand,
+// of each device's profile from the terse output of "connection show" for the fields
+// connection.id, ipv4.method, ipv4.ignore-auto-dns, ipv6.dns and ipv6.ignore-auto-dns.
 void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::string& Output);

@@ -28,7 +28,7 @@ int main() {
         Put("dns", R.DNSServerList[0]);
         std::string IPv6;
         for (const TIPv6AddressInfo& A : R.IPv6AddressList)
-            IPv6 += " " + A.Address + "/" + std::to_string(A.PrefixLength);
+            IPv6 += " " + A.Address + "/" + std::to_string(A.PrefixLength) + (A.Static ? "*" : "");
         Put("ipv6", IPv6);
     }
     return Result == 0 ? 0 : 1;

@@ -28,6 +28,20 @@ TEST(LinuxAdapters_ResolvConf, IPv4NameServersInOrder) {
     EXPECT_EQ(ParseNameServers(Text), (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
 }
 
+TEST(LinuxAdapters_IfInet6, AddressesPrefixesAndWhichWereSetByHand) {
+    const auto IPv6 = ParseIfInet6("fe8000000000000000fc00fffe000001 04 40 20 80     eth0\n"
+                                   "00000000000000000000000000000001 01 80 10 80       lo\n"
+                                   "20010db8000000000000000000000010 04 30 00 80     eth0\n"
+                                   "20010db80000000002aabbfffecc0001 04 40 00 00     eth0\n"
+                                   "short 04 40 00 80 eth0\n");
+    ASSERT_EQ(IPv6.size(), 2u);
+    EXPECT_EQ(IPv6.at("eth0"),
+              (std::vector<TIPv6AddressInfo>{{"fe80::fc:ff:fe00:1", 64, false},
+                                             {"2001:db8::10", 48, true},
+                                             {"2001:db8::2aa:bbff:fecc:1", 64, false}}));
+    EXPECT_EQ(IPv6.at("lo"), (std::vector<TIPv6AddressInfo>{{"::1", 128, true}}));
+}
+
 TEST(LinuxAdapters_Type, KernelTypesMapToInterfaceTypes) {
     struct Case {
         unsigned Hardware;
@@ -80,25 +94,15 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
     struct Case {
         const char* Settings;
         bool Dhcp, StaticDns;
-        std::vector<std::string> IPv6Addresses;
         bool StaticIPv6Dns;
     };
     const Case Cases[] = {
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false, {}, false},
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true, {}, false},
-        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true, {}, false},
-        {"ipv6.addresses:2001\\:db8\\:\\:10/64, 2001:db8::11/64\nipv6.dns:\n"
-         "ipv6.ignore-auto-dns:no\n",
-         false,
-         false,
-         {"2001:db8::10/64", "2001:db8::11/64"},
-         false},
-        {"ipv6.addresses:\nipv6.dns:2001\\:db8\\:\\:53\nipv6.ignore-auto-dns:no\n",
-         false,
-         false,
-         {},
-         true},
-        {"ipv6.dns:\nipv6.ignore-auto-dns:yes\n", false, false, {}, true},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false, false},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true, false},
+        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true, false},
+        {"ipv6.dns:\nipv6.ignore-auto-dns:no\n", false, false, false},
+        {"ipv6.dns:2001\\:db8\\:\\:53\nipv6.ignore-auto-dns:no\n", false, false, true},
+        {"ipv6.dns:\nipv6.ignore-auto-dns:yes\n", false, false, true},
     };
     for (const Case& C : Cases) {
         std::map<std::string, TNmDevice> Devices = {{"eth0", {}}, {"eth1", {}}};
@@ -108,7 +112,6 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
                                      "connection.id:Casa\nipv4.method:disabled\n");
         EXPECT_EQ(Devices["eth0"].Dhcp, C.Dhcp) << C.Settings;
         EXPECT_EQ(Devices["eth0"].StaticDns, C.StaticDns) << C.Settings;
-        EXPECT_EQ(Devices["eth0"].StaticIPv6Addresses, C.IPv6Addresses) << C.Settings;
         EXPECT_EQ(Devices["eth0"].StaticIPv6Dns, C.StaticIPv6Dns) << C.Settings;
         EXPECT_FALSE(Devices["eth1"].Dhcp || Devices["eth1"].StaticDns);
     }
