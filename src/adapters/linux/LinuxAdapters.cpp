@@ -49,11 +49,17 @@ std::string Canonical(const std::string& Text) {
 }
 
 void AddIPv6(TAdapterDescription& A, const TNmDevice& D) {
-    if (!D.IPv6Gateway.empty())
-        A.IPv6Gateways = {Canonical(D.IPv6Gateway)};
     for (const std::string& Dns : D.IPv6DnsServers)
         A.IPv6DnsServers.push_back(Canonical(Dns));
     A.StaticIPv6Dns = D.StaticIPv6Dns;
+}
+
+// The 32 hex digits the kernel writes an IPv6 address as.
+TIPv6Bytes HexBytes(const std::string& Hex) {
+    TIPv6Bytes Bytes;
+    for (std::size_t I = 0; I < Bytes.size(); ++I)
+        Bytes[I] = static_cast<std::uint8_t>(std::stoul(Hex.substr(2 * I, 2), nullptr, 16));
+    return Bytes;
 }
 
 // The driver's name is the best the kernel says of most devices; the name itself otherwise.
@@ -89,6 +95,10 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
         for (TAdapterDescription& A : Adapters)
             if (A.Name == Route.first)
                 A.Gateways.push_back(Route.second);
+    for (const auto& Route : ParseIPv6DefaultRoutes(ReadText("/proc/net/ipv6_route")))
+        for (TAdapterDescription& A : Adapters)
+            if (A.Name == Route.first)
+                A.IPv6Gateways.push_back(Route.second);
 
     // Asked once per enumeration: when NetworkManager does not run, nmcli only complains.
     const auto Devices = NetworkManagerRunning() ? ReadNmDevices() : std::nullopt;
@@ -214,15 +224,36 @@ std::map<std::string, std::vector<TIPv6AddressInfo>> ParseIfInet6(const std::str
         std::string Hex, Index, Prefix, Scope, Flags, Name;
         if (!(Fields >> Hex >> Index >> Prefix >> Scope >> Flags >> Name) || Hex.size() != 32)
             continue;
-        TIPv6Bytes Bytes;
-        for (std::size_t I = 0; I < Bytes.size(); ++I)
-            Bytes[I] = static_cast<std::uint8_t>(std::stoul(Hex.substr(2 * I, 2), nullptr, 16));
-        // The link's own address is permanent too, but nobody set it by hand.
-        const bool LinkLocal = Bytes[0] == 0xfe && (Bytes[1] & 0xc0) == 0x80;
-        const bool Static = (std::stoul(Flags, nullptr, 16) & Permanent) != 0 && !LinkLocal;
-        Result[Name].push_back({CanonicalIPv6(Bytes),
-                                static_cast<std::uint8_t>(std::stoul(Prefix, nullptr, 16)),
-                                Static});
+        const TIPv6Bytes Bytes = HexBytes(Hex);
+        // The link's own address and loopback are permanent too, but nobody set them by hand.
+        const std::string Address = CanonicalIPv6(Bytes);
+        const bool Own = (Bytes[0] == 0xfe && (Bytes[1] & 0xc0) == 0x80) || Address == "::1";
+        const bool Static = (std::stoul(Flags, nullptr, 16) & Permanent) != 0 && !Own;
+        Result[Name].push_back(
+            {Address, static_cast<std::uint8_t>(std::stoul(Prefix, nullptr, 16)), Static});
     }
     return Result;
+}
+
+std::vector<std::pair<std::string, std::string>>
+ParseIPv6DefaultRoutes(const std::string& RouteText) {
+    constexpr unsigned long RouteUp = 0x1, RouteGateway = 0x2;
+    std::vector<std::pair<std::string, std::string>> Routes;
+    std::istringstream In(RouteText);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        std::istringstream Fields(Line);
+        std::string Destination, Length, Source, SourceLength, NextHop, Metric, RefCnt, Use, Flags,
+            Name;
+        if (!(Fields >> Destination >> Length >> Source >> SourceLength >> NextHop >> Metric >>
+              RefCnt >> Use >> Flags >> Name) ||
+            NextHop.size() != 32)
+            continue;
+        const unsigned long FlagBits = std::stoul(Flags, nullptr, 16);
+        if (Length != "00" || Destination != std::string(32, '0') || (FlagBits & RouteUp) == 0 ||
+            (FlagBits & RouteGateway) == 0)
+            continue;
+        Routes.emplace_back(Name, CanonicalIPv6(HexBytes(NextHop)));
+    }
+    return Routes;
 }

@@ -103,8 +103,6 @@ std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
             Current->Description = Trim(Vendor + " " + Value);
         } else if (Key.compare(0, 8, "IP4.DNS[") == 0) {
             Current->DnsServers.push_back(Value);
-        } else if (Key == "IP6.GATEWAY" && !Value.empty() && Value != "--") {
-            Current->IPv6Gateway = Unescaped(Value);
         } else if (Key.compare(0, 8, "IP6.DNS[") == 0) {
             Current->IPv6DnsServers.push_back(Unescaped(Value));
         } else if (Key.compare(0, 13, "DHCP4.OPTION[") == 0) {

@@ -13,7 +13,6 @@ struct TNmDevice {
     std::string DhcpServer;
     std::string Profile; // the connection profile active on the device
     bool StaticDns = false;
-    std::string IPv6Gateway;
     std::vector<std::string> IPv6DnsServers;
     bool StaticIPv6Dns = false;
 };

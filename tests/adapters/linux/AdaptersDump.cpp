@@ -30,6 +30,7 @@ int main() {
         for (const TIPv6AddressInfo& A : R.IPv6AddressList)
             IPv6 += " " + A.Address + "/" + std::to_string(A.PrefixLength) + (A.Static ? "*" : "");
         Put("ipv6", IPv6);
+        Put("gw6", R.IPv6GatewayList.empty() ? "" : R.IPv6GatewayList[0]);
     }
     return Result == 0 ? 0 : 1;
 }

@@ -21,6 +21,20 @@ TEST(LinuxAdapters_Routes, OnlyDefaultGatewayRoutes) {
     EXPECT_EQ(Routes[1], (std::pair<std::string, std::string>{"wlan0", "192.0.2.254"}));
 }
 
+TEST(LinuxAdapters_Routes, OnlyIPv6DefaultRoutesThroughANextHop) {
+    const std::string Zero(32, '0'), Hop = "fe800000000000000000000000000001";
+    const auto Line = [&](const std::string& To, const char* Length, const std::string& Via,
+                          const char* Flags, const char* Name) {
+        return To + " " + Length + " " + Zero + " 00 " + Via + " 00000400 00000002 0 " + Flags +
+               " " + Name + "\n";
+    };
+    const auto Routes = ParseIPv6DefaultRoutes(
+        Line(Zero, "00", Hop, "00000003", "eth0") + Line(Zero, "00", Zero, "00200200", "lo") +
+        Line("fd000000000000000000000000000000", "40", Hop, "00000003", "eth1") +
+        Line(Zero, "00", Hop, "00000002", "eth2") + "short line\n");
+    EXPECT_EQ(Routes, (std::vector<std::pair<std::string, std::string>>{{"eth0", "fe80::1"}}));
+}
+
 TEST(LinuxAdapters_ResolvConf, IPv4NameServersInOrder) {
     const std::string Text = "# managed\nsearch example.org\nnameserver 192.0.2.53\n"
                              "nameserver fd00::1\n  nameserver\t192.0.2.54 \nnameserver 300.1.1.1\n"
@@ -39,7 +53,7 @@ TEST(LinuxAdapters_IfInet6, AddressesPrefixesAndWhichWereSetByHand) {
               (std::vector<TIPv6AddressInfo>{{"fe80::fc:ff:fe00:1", 64, false},
                                              {"2001:db8::10", 48, true},
                                              {"2001:db8::2aa:bbff:fecc:1", 64, false}}));
-    EXPECT_EQ(IPv6.at("lo"), (std::vector<TIPv6AddressInfo>{{"::1", 128, true}}));
+    EXPECT_EQ(IPv6.at("lo"), (std::vector<TIPv6AddressInfo>{{"::1", 128, false}}));
 }
 
 TEST(LinuxAdapters_Type, KernelTypesMapToInterfaceTypes) {
@@ -65,7 +79,6 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
                              "DHCP4.OPTION[1]:dhcp_server_identifier = 192.0.2.1\n"
                              "DHCP4.OPTION[2]:expiry = 1700000000\n"
                              "IP6.ADDRESS[1]:2001\\:db8\\:\\:10/64\n"
-                             "IP6.GATEWAY:fe80::1\n"
                              "IP6.DNS[1]:2001:db8::53\n"
                              "IP6.DNS[2]:2001\\:db8\\:\\:54\n"
                              "\n"
@@ -80,13 +93,11 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     EXPECT_EQ(Eth.DnsServers, (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
     EXPECT_TRUE(Eth.Dhcp);
     EXPECT_EQ(Eth.DhcpServer, "192.0.2.1");
-    EXPECT_EQ(Eth.IPv6Gateway, "fe80::1");
     EXPECT_EQ(Eth.IPv6DnsServers, (std::vector<std::string>{"2001:db8::53", "2001:db8::54"}));
     const TNmDevice& Lo = Devices.at("lo");
     EXPECT_FALSE(Lo.Dhcp);
     EXPECT_TRUE(Lo.DnsServers.empty());
     EXPECT_EQ(Lo.Description, "");
-    EXPECT_EQ(Lo.IPv6Gateway, "");
 }
 
 // The profile's settings, not a lease, say whether a device asks for DHCP and keeps its DNS.
