@@ -135,13 +135,13 @@ TEST(InForce, EveryExtraValueIsAskedForWithItsOwnLine) {
     V6.IPv6Addresses = {{"2001:db8::10", 64}};
     V6.IPv6Gateway = "2001:db8::1";
     V6.IPv6Dns = {"2001:db8::53", "2001:db8::54"};
-    TIPSetExtras Auto;
+    TIPSetExtras Auto = V6; // the static values kept, not asked for
     Auto.IPv6 = TIPv6Mode::Automatic;
-    Auto.IPv6Addresses = V6.IPv6Addresses; // kept, not asked for
-    Live Both = InForce;
-    Both.Addresses.push_back({"192.0.2.11", "255.255.255.0"});
-    Both.Gateways.push_back("192.0.2.2");
-    Both.Dns.push_back("192.0.2.54");
+    const Live Both = {false,
+                       {{"192.0.2.10", "255.255.255.0"}, {"192.0.2.11", "255.255.255.0"}},
+                       {"192.0.2.1", "192.0.2.2"},
+                       {"192.0.2.53", "198.51.100.53", "192.0.2.54"},
+                       true};
     const TIPv6AddressInfo Fixed = {"2001:db8::10", 64, true};
     const TIPv6AddressInfo Learnt = {"fe80::1", 64, false};
     struct Case {
@@ -178,12 +178,10 @@ TEST(InForce, EveryExtraValueIsAskedForWithItsOwnLine) {
           "DNS IPv6: se esperaba 2001:db8::53, 2001:db8::54; el adaptador tiene 2001:db8::54, "
           "2001:db8::53"}},
         {"the IPv6 part of a DHCP set",
-         WithExtras(Dhcp, V6),
+         WithExtras(Dhcp, Auto),
          DhcpLive,
-         {{Learnt}, {}, {}, false},
-         {"IPv6: se esperaba 2001:db8::10/64, el adaptador tiene fe80::1/64",
-          "Gateway IPv6: se esperaba 2001:db8::1, el adaptador no tiene",
-          "DNS IPv6: se esperaba 2001:db8::53, 2001:db8::54; el adaptador no tiene"}},
+         {{Fixed}, {}, {}, false},
+         {"IPv6: se esperaba automatica, el adaptador tiene fija 2001:db8::10/64"}},
         {"automatic in force",
          WithExtras(Example, Auto),
          InForce,

@@ -78,7 +78,6 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
                              "IP4.DNS[2]:192.0.2.54\n"
                              "DHCP4.OPTION[1]:dhcp_server_identifier = 192.0.2.1\n"
                              "DHCP4.OPTION[2]:expiry = 1700000000\n"
-                             "IP6.ADDRESS[1]:2001\\:db8\\:\\:10/64\n"
                              "IP6.DNS[1]:2001:db8::53\n"
                              "IP6.DNS[2]:2001\\:db8\\:\\:54\n"
                              "\n"
