@@ -1,5 +1,7 @@
 #include "adapters/AdapterChain.h"
 
+#include "ipset/ExtraChecks.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -70,7 +72,98 @@ void WriteRecord(const TAdapterDescription& A, IP_ADAPTER_INFO& R, IP_ADDR_STRIN
     R.LeaseExpires = static_cast<std::intptr_t>(A.LeaseExpires);
 }
 
+constexpr std::size_t Rounded(std::size_t Bytes) {
+    return (Bytes + 7) / 8 * 8;
+}
+
+constexpr std::size_t SocketAddressSize = Rounded(sizeof(SOCKADDR_IN6_RECORD));
+
+std::size_t AddressesSize(const TAdapterDescription& A) {
+    return sizeof(IP_ADAPTER_ADDRESSES) + Rounded(A.Name.size() + 1) +
+           A.IPv6Addresses.size() * (sizeof(IP_ADAPTER_UNICAST_ADDRESS) + SocketAddressSize) +
+           (A.IPv6Gateways.size() + A.IPv6DnsServers.size()) *
+               (sizeof(IP_ADAPTER_SERVER_ADDRESS) + SocketAddressSize);
+}
+
+// Hands out the buffer's bytes in order, zeroed, each piece on an 8-byte boundary.
+class TPlacer {
+public:
+    explicit TPlacer(void* Buffer) : FNext(static_cast<unsigned char*>(Buffer)) {}
+    template <typename T> T* Place(std::size_t Bytes = sizeof(T)) {
+        void* Piece = FNext;
+        std::memset(Piece, 0, Rounded(Bytes));
+        FNext += Rounded(Bytes);
+        return static_cast<T*>(Piece);
+    }
+
+private:
+    unsigned char* FNext;
+};
+
+SOCKET_ADDRESS_RECORD PlaceIPv6(TPlacer& Placer, const std::string& Text) {
+    auto* In6 = Placer.Place<SOCKADDR_IN6_RECORD>();
+    In6->Family = AF_INET6_CODE;
+    const TIPv6Bytes Bytes = ParseIPv6(Text).value_or(TIPv6Bytes{});
+    std::memcpy(In6->Address, Bytes.data(), Bytes.size());
+    return {In6, static_cast<std::int32_t>(sizeof(*In6))};
+}
+
+IP_ADAPTER_SERVER_ADDRESS* PlaceServers(TPlacer& Placer, const std::vector<std::string>& Texts) {
+    IP_ADAPTER_SERVER_ADDRESS* First = nullptr;
+    IP_ADAPTER_SERVER_ADDRESS** Link = &First;
+    for (const std::string& Text : Texts) {
+        auto* E = Placer.Place<IP_ADAPTER_SERVER_ADDRESS>();
+        E->Length = sizeof(*E);
+        E->Address = PlaceIPv6(Placer, Text);
+        *Link = E;
+        Link = &E->Next;
+    }
+    return First;
+}
+
+void PlaceRecord(TPlacer& Placer, const TAdapterDescription& A, IP_ADAPTER_ADDRESSES& R) {
+    R.Length = sizeof(R);
+    R.IfIndex = A.Index;
+    R.AdapterName = Placer.Place<char>(A.Name.size() + 1);
+    std::memcpy(R.AdapterName, A.Name.c_str(), A.Name.size());
+    IP_ADAPTER_UNICAST_ADDRESS** Link = &R.FirstUnicastAddress;
+    for (const TIPv6AddressInfo& Address : A.IPv6Addresses) {
+        auto* E = Placer.Place<IP_ADAPTER_UNICAST_ADDRESS>();
+        E->Length = sizeof(*E);
+        E->Address = PlaceIPv6(Placer, Address.Address);
+        E->PrefixOrigin = Address.Static ? IP_PREFIX_ORIGIN_MANUAL_CODE : 0;
+        E->OnLinkPrefixLength = Address.PrefixLength;
+        *Link = E;
+        Link = &E->Next;
+    }
+    R.FirstGatewayAddress = PlaceServers(Placer, A.IPv6Gateways);
+    R.FirstDnsServerAddress = PlaceServers(Placer, A.IPv6DnsServers);
+}
+
 } // namespace
+
+std::uint32_t WriteAdapterAddresses(const std::vector<TAdapterDescription>& Adapters,
+                                    IP_ADAPTER_ADDRESSES* Buffer, std::uint32_t* Size) {
+    if (Adapters.empty())
+        return ERROR_NO_DATA_CODE;
+    std::size_t Needed = 0;
+    for (const TAdapterDescription& A : Adapters)
+        Needed += AddressesSize(A);
+    if (Buffer == nullptr || *Size < Needed) {
+        *Size = static_cast<std::uint32_t>(Needed);
+        return ERROR_BUFFER_OVERFLOW_CODE;
+    }
+    TPlacer Placer(Buffer);
+    IP_ADAPTER_ADDRESSES* Previous = nullptr;
+    for (const TAdapterDescription& A : Adapters) {
+        auto* R = Placer.Place<IP_ADAPTER_ADDRESSES>();
+        PlaceRecord(Placer, A, *R);
+        if (Previous != nullptr)
+            Previous->Next = R;
+        Previous = R;
+    }
+    return ERROR_SUCCESS_CODE;
+}
 
 std::uint32_t WriteAdapterChain(const std::vector<TAdapterDescription>& Adapters,
                                 IP_ADAPTER_INFO* Buffer, std::uint32_t* Size) {

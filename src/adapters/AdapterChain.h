@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adapters/IPHLPAPI.h"
+#include "adapters/IPHelper.h"
 
 #include <cstdint>
 #include <string>
@@ -33,6 +34,10 @@ struct TAdapterDescription {
     std::uint32_t AutoconfigActive = 0;
     std::vector<std::string> DnsServers; // the first is the current one
     bool StaticDns = false;              // not part of the records; asked for apart
+    std::vector<TIPv6AddressInfo> IPv6Addresses;
+    std::vector<std::string> IPv6Gateways;
+    std::vector<std::string> IPv6DnsServers;
+    bool StaticIPv6Dns = false; // asked for apart, as StaticDns
 };
 
 // GetAdaptersInfo's contract: a buffer too small (or none) answers 111 and writes the size
@@ -43,3 +48,8 @@ std::uint32_t WriteAdapterChain(const std::vector<TAdapterDescription>& Adapters
 // GetPerAdapterInfo's contract for one adapter, with the same size rule.
 std::uint32_t WritePerAdapterInfo(const TAdapterDescription& Adapter, IP_PER_ADAPTER_INFO* Buffer,
                                   std::uint32_t* Size);
+
+// GetAdaptersAddresses' contract (the IPv6 entries only, which are all that is read), with the
+// same size rule: each record followed by its name and its entries with their socket addresses.
+std::uint32_t WriteAdapterAddresses(const std::vector<TAdapterDescription>& Adapters,
+                                    IP_ADAPTER_ADDRESSES* Buffer, std::uint32_t* Size);

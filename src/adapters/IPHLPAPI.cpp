@@ -30,6 +30,7 @@ namespace {
 
 constexpr int GetAdaptersInfoIndex = 0;
 constexpr int GetPerAdapterInfoIndex = 15;
+constexpr int GetAdaptersAddressesIndex = 18;
 
 // Process-wide binding state; the destructor frees the module when the program ends.
 struct TBinding {
@@ -85,6 +86,10 @@ TGetAdaptersInfo BoundGetAdaptersInfo() {
 
 TGetPerAdapterInfo BoundGetPerAdapterInfo() {
     return reinterpret_cast<TGetPerAdapterInfo>(IpHelperEntryPoint(GetPerAdapterInfoIndex));
+}
+
+TGetAdaptersAddresses BoundGetAdaptersAddresses() {
+    return reinterpret_cast<TGetAdaptersAddresses>(IpHelperEntryPoint(GetAdaptersAddressesIndex));
 }
 
 void SetIpHelperLoader(const TIpHelperLoader* Loader) {

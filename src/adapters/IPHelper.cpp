@@ -49,14 +49,26 @@ void StartRecord(TAdaptorInfo& Row) {
     Row.CurrIPMask = NoAddressText;
 }
 
+// Whole 64-bit words keep the records aligned; the vector zero-fills them.
+std::vector<std::uint64_t> Words(std::uint32_t Size) {
+    return std::vector<std::uint64_t>((Size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+}
+
 void ReadPerAdapterInfo(TAdaptorInfo& Row) {
     const TGetPerAdapterInfo GetPerAdapterInfo = BoundGetPerAdapterInfo();
     if (GetPerAdapterInfo == nullptr)
         return;
-    alignas(IP_PER_ADAPTER_INFO) unsigned char Buffer[PerAdapterBufferSize] = {};
-    auto* Info = reinterpret_cast<IP_PER_ADAPTER_INFO*>(Buffer);
     std::uint32_t Size = PerAdapterBufferSize;
-    if (GetPerAdapterInfo(Row.AdaptorIndex, Info, &Size) != ERROR_SUCCESS_CODE)
+    std::vector<std::uint64_t> Buffer = Words(Size);
+    auto* Info = reinterpret_cast<IP_PER_ADAPTER_INFO*>(Buffer.data());
+    std::uint32_t Result = GetPerAdapterInfo(Row.AdaptorIndex, Info, &Size);
+    // More servers than the room holds: the system said how much it needs.
+    if (Result == ERROR_BUFFER_OVERFLOW_CODE && Size > PerAdapterBufferSize) {
+        Buffer = Words(Size);
+        Info = reinterpret_cast<IP_PER_ADAPTER_INFO*>(Buffer.data());
+        Result = GetPerAdapterInfo(Row.AdaptorIndex, Info, &Size);
+    }
+    if (Result != ERROR_SUCCESS_CODE)
         return;
     Row.AutoConfigEnabled = Info->AutoconfigEnabled;
     Row.AutoConfigActive = Info->AutoconfigActive;
@@ -105,8 +117,7 @@ std::uint32_t ReadAdaptorRows(std::int32_t& Count, TAdaptorRows& Rows) {
     std::uint32_t Result = GetAdaptersInfo(nullptr, &Size);
     if (Result != ERROR_BUFFER_OVERFLOW_CODE)
         return Result;
-    // Whole 64-bit words keep the records aligned; the vector zero-fills them.
-    std::vector<std::uint64_t> Buffer((Size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+    std::vector<std::uint64_t> Buffer = Words(Size);
     auto* First = reinterpret_cast<IP_ADAPTER_INFO*>(Buffer.data());
     Result = GetAdaptersInfo(First, &Size);
     if (Result != ERROR_SUCCESS_CODE)
@@ -119,6 +130,7 @@ std::uint32_t ReadAdaptorRows(std::int32_t& Count, TAdaptorRows& Rows) {
             Rows.resize(2 * static_cast<std::size_t>(Count));
     }
     Rows.resize(static_cast<std::size_t>(Count));
+    ReadIPv6(Rows);
     return ERROR_SUCCESS_CODE;
 }
 

@@ -21,6 +21,17 @@ enum TIF_OPER_STATUS : std::uint8_t {
 // Address arrays keep their spare capacity: the matching count says how many slots are real.
 using TStringArray = std::vector<std::string>;
 
+// One IPv6 address of an adapter, in its canonical text.
+struct TIPv6AddressInfo {
+    std::string Address;
+    std::uint8_t PrefixLength = 0;
+    bool Static = false; // set by hand, as opposed to learnt or derived from the link
+};
+
+inline bool operator==(const TIPv6AddressInfo& A, const TIPv6AddressInfo& B) {
+    return A.Address == B.Address && A.PrefixLength == B.PrefixLength && A.Static == B.Static;
+}
+
 // One adapter as the enumeration reports it, every address already text.
 struct TAdaptorInfo {
     std::u16string AdapterName;
@@ -69,6 +80,10 @@ struct TAdaptorInfo {
     std::array<std::uint8_t, 16> NetworkGuid = {};
     std::uint8_t ConnectionType = 0;
     std::uint8_t TunnelType = 0;
+    // Read apart, from GetAdaptersAddresses; exactly the real entries, no spare slots.
+    std::vector<TIPv6AddressInfo> IPv6AddressList;
+    TStringArray IPv6GatewayList;
+    TStringArray IPv6DNSServerList;
 };
 
 using TAdaptorRows = std::vector<TAdaptorInfo>;
@@ -76,13 +91,19 @@ using TAdaptorRows = std::vector<TAdaptorInfo>;
 // The address given when an adapter reports no current address.
 extern const char* const NoAddressText;
 
-// Room for the per-adapter record and five more server entries: six DNS servers in all.
+// Room for the per-adapter record and five more server entries: six DNS servers in all. An
+// adapter with more is asked again with the room it says it needs.
 constexpr std::size_t PerAdapterBufferSize =
     sizeof(IP_PER_ADAPTER_INFO) + 5 * sizeof(IP_ADDR_STRING);
 
 // Reads every adapter into Rows (exactly Count records, in the system's order). Returns 0, or
 // 50 when the library is missing, or the system's answer when a query fails (Count 0 then).
+// The IPv6 lists stay empty when the library cannot tell them; that fails nothing.
 std::uint32_t ReadAdaptorRows(std::int32_t& Count, TAdaptorRows& Rows);
+
+// Adds to the rows of the same adapter name the IPv6 addresses, gateways and DNS servers that
+// GetAdaptersAddresses gives; nothing when the library does not export it or it fails.
+void ReadIPv6(TAdaptorRows& Rows);
 
 // "0A-1B-2C-3D-4E-5F"; a length of 0 gives six zero pairs. At most 8 bytes are used.
 std::string FormatMacAddress(const std::uint8_t (&Address)[MAX_ADAPTER_ADDRESS_LENGTH],

@@ -61,6 +61,17 @@ void TgtNetworkAdapter::LoadFromAdaptorInfo(TAdaptorInfo Info) {
     FAnycastIPAddrList = std::move(Info.AnycastIPAddrList);
     FMulticastIPAddrList = std::move(Info.MulticastIPAddrList);
     FPrefixIPAddrList = std::move(Info.PrefixIPAddrList);
+    FIPv6AddressList = std::move(Info.IPv6AddressList);
+    FIPv6GatewayList = std::move(Info.IPv6GatewayList);
+    FIPv6DNSServerList = std::move(Info.IPv6DNSServerList);
+}
+
+std::vector<std::string> TgtNetworkAdapter::StaticIPv6Addresses() const {
+    std::vector<std::string> Result;
+    for (const TIPv6AddressInfo& A : FIPv6AddressList)
+        if (A.Static)
+            Result.push_back(A.Address);
+    return Result;
 }
 
 TgtNetworkAdapterManager::TgtNetworkAdapterManager(TComponent* AOwner) : TComponent(AOwner) {}
@@ -87,6 +98,7 @@ void TgtNetworkAdapterManager::RefreshAdapters() {
         auto Adapter = std::make_unique<TgtNetworkAdapter>();
         Adapter->LoadFromAdaptorInfo(std::move(Rows[static_cast<std::size_t>(I)]));
         Adapter->SetStaticDNS(AdapterDnsIsStatic(Adapter->AdapterName()));
+        Adapter->SetStaticIPv6DNS(AdapterIPv6DnsIsStatic(Adapter->AdapterName()));
         FAdapters.Add(std::move(Adapter));
     }
 }

@@ -66,6 +66,15 @@ public:
     bool StaticDNS() const { return FStaticDNS; }
     void SetStaticDNS(bool Value) { FStaticDNS = Value; }
 
+    // IPv6, read apart from the IPv4 records: only real entries, no spare slots.
+    const std::vector<TIPv6AddressInfo>& IPv6AddressList() const { return FIPv6AddressList; }
+    const TStringList& IPv6GatewayList() const { return FIPv6GatewayList; }
+    const TStringList& IPv6DNSServerList() const { return FIPv6DNSServerList; }
+    // The addresses set by hand, which going back to automatic IPv6 deletes.
+    std::vector<std::string> StaticIPv6Addresses() const;
+    bool StaticIPv6DNS() const { return FStaticIPv6DNS; }
+    void SetStaticIPv6DNS(bool Value) { FStaticIPv6DNS = Value; }
+
     // Not published, but copied like the rest.
     std::uint64_t Luid() const { return FLuid; }
     std::uint32_t CompartmentId() const { return FCompartmentId; }
@@ -116,6 +125,10 @@ private:
     std::uint32_t FIpv4Metric = 0;
     std::uint32_t FIpv6Metric = 0;
     bool FStaticDNS = false;
+    std::vector<TIPv6AddressInfo> FIPv6AddressList;
+    TStringList FIPv6GatewayList;
+    TStringList FIPv6DNSServerList;
+    bool FStaticIPv6DNS = false;
     std::uint64_t FLuid = 0;
     std::uint32_t FCompartmentId = 0;
     std::array<std::uint8_t, 16> FNetworkGuid = {};

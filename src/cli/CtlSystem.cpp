@@ -94,6 +94,14 @@ TJson AdapterObject(const TgtNetworkAdapter& A) {
     Adapter.Set("winsSecondaryServers", TextArray(A.SecondaryWINSList()));
     Adapter.Set("anycastAddresses", TextArray(A.AnycastIPAddrList()));
     Adapter.Set("multicastAddresses", TextArray(A.MulticastIPAddrList()));
+    TStringList IPv6;
+    for (const TIPv6AddressInfo& Address : A.IPv6AddressList())
+        IPv6.push_back(Address.Address + "/" + std::to_string(Address.PrefixLength));
+    Adapter.Set("ipv6Addresses", TextArray(IPv6));
+    Adapter.Set("ipv6StaticAddresses", TextArray(A.StaticIPv6Addresses()));
+    Adapter.Set("ipv6Gateways", TextArray(A.IPv6GatewayList()));
+    Adapter.Set("ipv6DnsServers", TextArray(A.IPv6DNSServerList()));
+    Adapter.Set("ipv6DnsStatic", A.StaticIPv6DNS());
     return Adapter;
 }
 

@@ -63,6 +63,13 @@ bool IsInForce(TLiveAdapters& Live, const TIPSetValues& Set) {
     return CheckInForce(Set, Live.AdapterOf(Set.Connection)).InForce();
 }
 
+std::vector<std::string> StaticIPv6AddressesNow(TLiveAdapters& Live,
+                                                const std::string& Connection) {
+    Live.Refresh();
+    const TgtNetworkAdapter* Adapter = Live.AdapterOf(Connection);
+    return Adapter != nullptr ? Adapter->StaticIPv6Addresses() : std::vector<std::string>();
+}
+
 std::unique_ptr<TLiveAdapters> CreateLiveAdapters() {
     return std::make_unique<TSystemAdapters>();
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Where the verification of an apply reads the adapters back, and how it lets time pass.
 class TLiveAdapters {
@@ -26,6 +27,10 @@ std::unique_ptr<TLiveAdapters> CreateLiveAdapters();
 
 // Whether the set is in force on its adapter as last read.
 bool IsInForce(TLiveAdapters& Live, const TIPSetValues& Set);
+
+// The IPv6 addresses set by hand on the connection's adapter now, read afresh: what an apply to
+// automatic IPv6 deletes. None when the adapter is not present; an enumeration error goes on.
+std::vector<std::string> StaticIPv6AddressesNow(TLiveAdapters& Live, const std::string& Connection);
 
 // How long an apply waits for its set to show on the adapter, and how often it looks.
 constexpr unsigned VerifyLimitMs = 10000;

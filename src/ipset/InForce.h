@@ -20,7 +20,11 @@ struct TInForceCheck {
 
 // Static: the address with its mask among the adapter's, the gateway among its gateways, the two
 // DNS servers in that order at the head of its list; an empty or "0.0.0.0" value is not asked
-// for. DHCP: DHCP enabled and the DNS servers not set by hand. Adapter nullptr: not present.
+// for; each extra address with its mask and each extra gateway among the adapter's, the extra DNS
+// servers in order after the two. DHCP: DHCP enabled and the DNS servers not set by hand. Then,
+// for both, the IPv6 part: static, each address with its prefix length, the gateway, and the DNS
+// servers in order at the head; automatic, no address set by hand and the DNS servers not set by
+// hand; keep, nothing. Adapter nullptr: not present.
 TInForceCheck CheckInForce(const TIPSetValues& Set, const TgtNetworkAdapter* Adapter);
 
 // The adapter's IPv4 configuration as the values of a set that would bring it back: DHCP, or its

@@ -72,6 +72,34 @@ const TAdapterGroup AdapterGroups[] = {
     {"MultiCast IP Address List", &TgtNetworkAdapter::MulticastIPAddrList},
 };
 
+void AddGroup(TTreeRows& Rows, const char* Caption, const std::vector<std::string>& Texts) {
+    TTreeItem Item = Line(Caption);
+    Item.Bold = true;
+    Rows.push_back({1, Item});
+    const std::size_t GroupRow = Rows.size() - 1;
+    for (const std::string& Text : Texts)
+        if (!Text.empty()) {
+            Rows[GroupRow].Item.Expanded = true;
+            Rows.push_back({2, Line(Text)});
+        }
+}
+
+// After the IPv4 groups, and only those that have entries: an adapter without IPv6 shows as
+// it always has.
+void AddIPv6Groups(TTreeRows& Rows, const TgtNetworkAdapter& Adapter) {
+    std::vector<std::string> Addresses;
+    for (const TIPv6AddressInfo& A : Adapter.IPv6AddressList())
+        Addresses.push_back(A.Address + "/" + std::to_string(A.PrefixLength));
+    const std::pair<const char*, const std::vector<std::string>&> Groups[] = {
+        {"Direccion IPv6", Addresses},
+        {"Gateway IPv6", Adapter.IPv6GatewayList()},
+        {"Servidor DNS IPv6", Adapter.IPv6DNSServerList()},
+    };
+    for (const auto& Group : Groups)
+        if (!Group.second.empty())
+            AddGroup(Rows, Group.first, Group.second);
+}
+
 // The adapter closed; each group open on its leaves, so opening the adapter shows them.
 void AddAdapterRows(TTreeRows& Rows, const TgtNetworkAdapter& Adapter) {
     TTreeItem Top = Line(Adapter.FriendlyName() + " " + Adapter.Description());
@@ -81,17 +109,9 @@ void AddAdapterRows(TTreeRows& Rows, const TgtNetworkAdapter& Adapter) {
     Rows.push_back({1, Line("MacAddress   : " + Adapter.MacAddress())});
     Rows.push_back({1, Line(std::string("DHCP Enabled : ") + BooleanWord(Adapter.DHCPEnabled()))});
     Rows.push_back({1, Line(std::string("WINS Enabled : ") + BooleanWord(Adapter.HasWINS()))});
-    for (const TAdapterGroup& Group : AdapterGroups) {
-        TTreeItem Caption = Line(Group.Caption);
-        Caption.Bold = true;
-        Rows.push_back({1, Caption});
-        const std::size_t GroupRow = Rows.size() - 1;
-        for (const std::string& Text : (Adapter.*Group.List)())
-            if (!Text.empty()) {
-                Rows[GroupRow].Item.Expanded = true;
-                Rows.push_back({2, Line(Text)});
-            }
-    }
+    for (const TAdapterGroup& Group : AdapterGroups)
+        AddGroup(Rows, Group.Caption, (Adapter.*Group.List)());
+    AddIPv6Groups(Rows, Adapter);
 }
 
 } // namespace

@@ -154,11 +154,11 @@ TEST(ReadAdaptorRows_PerAdapter, FailureTouchesOnlyThatAdapter) {
     }
 }
 
-TEST(ReadAdaptorRows_PerAdapter, BufferHoldsSixDnsServers) {
+TEST(ReadAdaptorRows_PerAdapter, MoreThanSixDnsServersAreAskedForAgainWithRoom) {
     struct Case {
         int Servers;
         int Expected;
-    } Cases[] = {{6, 6}, {7, 0}};
+    } Cases[] = {{6, 6}, {7, 7}, {12, 12}};
     for (const Case& C : Cases) {
         FakeIpHelper Fake;
         Fake.Adapters = {FakeIpHelper::Adapter("eth0", 1, Addresses(1))};
@@ -169,6 +169,29 @@ TEST(ReadAdaptorRows_PerAdapter, BufferHoldsSixDnsServers) {
         ASSERT_EQ(Read(Count, Rows), 0u);
         EXPECT_EQ(Rows[0].DNSServerTot, C.Expected) << C.Servers;
     }
+}
+
+TEST(ReadAdaptorRows_IPv6, EachAdapterGetsItsOwnEntriesByName) {
+    FakeIpHelper Fake;
+    Fake.Adapters = {FakeIpHelper::Adapter("{A}", 3, Addresses(1)),
+                     FakeIpHelper::Adapter("{B}", 4, Addresses(1))};
+    Fake.Adapters[1].IPv6Addresses = {{"2001:DB8:0:0::7", 64, true}, {"fe80::1", 64, false}};
+    Fake.Adapters[1].IPv6Gateways = {"fe80::fe"};
+    Fake.Adapters[1].IPv6DnsServers = {"2001:db8::53", "2001:db8::54"};
+    std::int32_t Count = 0;
+    TAdaptorRows Rows;
+    ASSERT_EQ(Read(Count, Rows), 0u);
+    ASSERT_EQ(Count, 2);
+    EXPECT_TRUE(Rows[0].IPv6AddressList.empty());
+    EXPECT_EQ(Rows[1].IPv6AddressList,
+              (std::vector<TIPv6AddressInfo>{{"2001:db8::7", 64, true}, {"fe80::1", 64, false}}));
+    EXPECT_EQ(Rows[1].IPv6GatewayList, TStringArray{"fe80::fe"});
+    EXPECT_EQ(Rows[1].IPv6DNSServerList, (TStringArray{"2001:db8::53", "2001:db8::54"}));
+    // A library without the call: the IPv4 records stand alone.
+    Fake.MissingNames = {"GetAdaptersAddresses"};
+    Fake.Unload();
+    ASSERT_EQ(Read(Count, Rows), 0u);
+    EXPECT_TRUE(Rows[1].IPv6AddressList.empty());
 }
 
 TEST(ReadAdaptorRows_Failures, AnswerIsReturnedAndNothingRead) {

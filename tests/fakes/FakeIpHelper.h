@@ -80,6 +80,12 @@ private:
         return 1168;
     }
 
+    static std::uint32_t IPHLPAPI_CALL GetAdaptersAddresses(std::uint32_t, std::uint32_t, void*,
+                                                            IP_ADAPTER_ADDRESSES* Buffer,
+                                                            std::uint32_t* Size) {
+        return WriteAdapterAddresses(Current()->Adapters, Buffer, Size);
+    }
+
     static void* Load() {
         FakeIpHelper& F = *Current();
         ++F.Loads;
@@ -95,6 +101,8 @@ private:
             return reinterpret_cast<TProcAddress>(&FakeIpHelper::GetAdaptersInfo);
         if (std::strcmp(Name, "GetPerAdapterInfo") == 0)
             return reinterpret_cast<TProcAddress>(&FakeIpHelper::GetPerAdapterInfo);
+        if (std::strcmp(Name, "GetAdaptersAddresses") == 0)
+            return reinterpret_cast<TProcAddress>(&FakeIpHelper::GetAdaptersAddresses);
         return reinterpret_cast<TProcAddress>(&FakeIpHelper::Unused);
     }
 

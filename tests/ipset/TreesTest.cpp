@@ -246,6 +246,19 @@ TEST_F(Trees, AdapterShowsCaptionLinesAndNineGroupsWithTheirNonEmptyTexts) {
     }
 }
 
+TEST_F(Trees, IPv6GroupsFollowTheIPv4OnesOnlyWhenTheyHaveEntries) {
+    TAdapterDescription A = Ethernet();
+    A.IPv6Addresses = {{"2001:db8::7", 64, true}, {"fe80::1", 10, false}};
+    A.IPv6DnsServers = {"2001:db8::53"};
+    Fake.Adapters = {A};
+    Manager.FillAdapterTree();
+    const Lines Outline = AdapterTree.Outline();
+    ASSERT_GE(Outline.size(), 6u);
+    EXPECT_EQ(Lines(Outline.end() - 6, Outline.end()),
+              (Lines{"  *MultiCast IP Address List", "  *Direccion IPv6", "    2001:db8::7/64",
+                     "    fe80::1/10", "  *Servidor DNS IPv6", "    2001:db8::53"}));
+}
+
 TEST_F(Trees, AdaptersEndCollapsedWithTheirGroupsOpenAfterEveryRebuild) {
     Fake.Adapters = {Ethernet(), Wireless()};
     Manager.FillAdapterTree();

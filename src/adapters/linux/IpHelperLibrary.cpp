@@ -38,6 +38,15 @@ std::uint32_t IPHLPAPI_CALL LinuxGetPerAdapterInfo(std::uint32_t IfIndex,
     return 1168; // ERROR_NOT_FOUND
 }
 
+// Called after GetAdaptersInfo in one enumeration, so it answers from the same snapshot.
+std::uint32_t IPHLPAPI_CALL LinuxGetAdaptersAddresses(std::uint32_t, std::uint32_t, void*,
+                                                      IP_ADAPTER_ADDRESSES* Buffer,
+                                                      std::uint32_t* Size) {
+    if (Size == nullptr)
+        return 87;
+    return WriteAdapterAddresses(Snapshot(), Buffer, Size);
+}
+
 // The back end is part of the program: there is nothing to load, only a handle to hand out.
 int BuiltIn;
 
@@ -50,6 +59,8 @@ TProcAddress FindEntry(void*, const char* Name) {
         return reinterpret_cast<TProcAddress>(&LinuxGetAdaptersInfo);
     if (std::strcmp(Name, "GetPerAdapterInfo") == 0)
         return reinterpret_cast<TProcAddress>(&LinuxGetPerAdapterInfo);
+    if (std::strcmp(Name, "GetAdaptersAddresses") == 0)
+        return reinterpret_cast<TProcAddress>(&LinuxGetAdaptersAddresses);
     return nullptr;
 }
 
@@ -72,6 +83,13 @@ bool AdapterDnsIsStatic(const std::string& AdapterName) {
     for (const TAdapterDescription& A : Snapshot())
         if (A.Name == AdapterName)
             return A.StaticDns;
+    return false;
+}
+
+bool AdapterIPv6DnsIsStatic(const std::string& AdapterName) {
+    for (const TAdapterDescription& A : Snapshot())
+        if (A.Name == AdapterName)
+            return A.StaticIPv6Dns;
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "adapters/linux/NetworkManager.h"
 #include "base/TextUtils.h"
+#include "ipset/ExtraChecks.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -42,6 +43,25 @@ std::string Dotted(const sockaddr* Address) {
     return Text;
 }
 
+std::string Canonical(const std::string& Text) {
+    const auto Bytes = ParseIPv6(Text);
+    return Bytes ? CanonicalIPv6(*Bytes) : Text;
+}
+
+void AddIPv6(TAdapterDescription& A, const TNmDevice& D) {
+    for (const std::string& Dns : D.IPv6DnsServers)
+        A.IPv6DnsServers.push_back(Canonical(Dns));
+    A.StaticIPv6Dns = D.StaticIPv6Dns;
+}
+
+// The 32 hex digits the kernel writes an IPv6 address as.
+TIPv6Bytes HexBytes(const std::string& Hex) {
+    TIPv6Bytes Bytes;
+    for (std::size_t I = 0; I < Bytes.size(); ++I)
+        Bytes[I] = static_cast<std::uint8_t>(std::stoul(Hex.substr(2 * I, 2), nullptr, 16));
+    return Bytes;
+}
+
 // The driver's name is the best the kernel says of most devices; the name itself otherwise.
 std::string KernelDescription(const std::string& Name) {
     const std::string Uevent = ReadText("/sys/class/net/" + Name + "/device/uevent");
@@ -75,6 +95,10 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
         for (TAdapterDescription& A : Adapters)
             if (A.Name == Route.first)
                 A.Gateways.push_back(Route.second);
+    for (const auto& Route : ParseIPv6DefaultRoutes(ReadText("/proc/net/ipv6_route")))
+        for (TAdapterDescription& A : Adapters)
+            if (A.Name == Route.first)
+                A.IPv6Gateways.push_back(Route.second);
 
     // Asked once per enumeration: when NetworkManager does not run, nmcli only complains.
     const auto Devices = NetworkManagerRunning() ? ReadNmDevices() : std::nullopt;
@@ -90,6 +114,7 @@ void AddConfiguration(std::vector<TAdapterDescription>& Adapters) {
             A.StaticDns = It->second.StaticDns;
             if (!It->second.DhcpServer.empty())
                 A.DhcpServers.push_back(It->second.DhcpServer);
+            AddIPv6(A, It->second);
         }
         return;
     }
@@ -139,6 +164,12 @@ bool ReadLinuxAdapters(std::vector<TAdapterDescription>& Adapters) {
               [](const TAdapterDescription& L, const TAdapterDescription& R) {
                   return L.Index < R.Index;
               });
+    const auto IPv6 = ParseIfInet6(ReadText("/proc/net/if_inet6"));
+    for (TAdapterDescription& A : Adapters) {
+        const auto It = IPv6.find(A.Name);
+        if (It != IPv6.end())
+            A.IPv6Addresses = It->second;
+    }
     AddConfiguration(Adapters);
     return true;
 }
@@ -181,4 +212,48 @@ std::vector<std::string> ParseNameServers(const std::string& ResolvConf) {
             Servers.push_back(Server);
     }
     return Servers;
+}
+
+std::map<std::string, std::vector<TIPv6AddressInfo>> ParseIfInet6(const std::string& Text) {
+    constexpr unsigned long Permanent = 0x80; // IFA_F_PERMANENT: no lifetime, nobody renews it
+    std::map<std::string, std::vector<TIPv6AddressInfo>> Result;
+    std::istringstream In(Text);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        std::istringstream Fields(Line);
+        std::string Hex, Index, Prefix, Scope, Flags, Name;
+        if (!(Fields >> Hex >> Index >> Prefix >> Scope >> Flags >> Name) || Hex.size() != 32)
+            continue;
+        const TIPv6Bytes Bytes = HexBytes(Hex);
+        // The link's own address and loopback are permanent too, but nobody set them by hand.
+        const std::string Address = CanonicalIPv6(Bytes);
+        const bool Own = (Bytes[0] == 0xfe && (Bytes[1] & 0xc0) == 0x80) || Address == "::1";
+        const bool Static = (std::stoul(Flags, nullptr, 16) & Permanent) != 0 && !Own;
+        Result[Name].push_back(
+            {Address, static_cast<std::uint8_t>(std::stoul(Prefix, nullptr, 16)), Static});
+    }
+    return Result;
+}
+
+std::vector<std::pair<std::string, std::string>>
+ParseIPv6DefaultRoutes(const std::string& RouteText) {
+    constexpr unsigned long RouteUp = 0x1, RouteGateway = 0x2;
+    std::vector<std::pair<std::string, std::string>> Routes;
+    std::istringstream In(RouteText);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        std::istringstream Fields(Line);
+        std::string Destination, Length, Source, SourceLength, NextHop, Metric, RefCnt, Use, Flags,
+            Name;
+        if (!(Fields >> Destination >> Length >> Source >> SourceLength >> NextHop >> Metric >>
+              RefCnt >> Use >> Flags >> Name) ||
+            NextHop.size() != 32)
+            continue;
+        const unsigned long FlagBits = std::stoul(Flags, nullptr, 16);
+        if (Length != "00" || Destination != std::string(32, '0') || (FlagBits & RouteUp) == 0 ||
+            (FlagBits & RouteGateway) == 0)
+            continue;
+        Routes.emplace_back(Name, CanonicalIPv6(HexBytes(NextHop)));
+    }
+    return Routes;
 }

@@ -13,6 +13,14 @@ std::string AfterPrefix(const std::string& Text, const std::string& Prefix) {
                                                        : std::string();
 }
 
+// Terse output escapes the colons of a value (IPv6 texts have many) and the backslash.
+std::string Unescaped(const std::string& Value) {
+    std::string Text;
+    for (std::size_t I = 0; I < Value.size(); ++I)
+        Text += Value[I] == '\\' && I + 1 < Value.size() ? Value[++I] : Value[I];
+    return Text;
+}
+
 } // namespace
 
 bool NetworkManagerRunning() {
@@ -21,13 +29,17 @@ bool NetworkManagerRunning() {
 
 std::optional<std::map<std::string, TNmDevice>> ReadNmDevices() {
     const TProcessResult Run =
-        RunProcess({"nmcli", "-t", "-f", "GENERAL,IP4,DHCP4", "device", "show"});
+        RunProcess({"nmcli", "-t", "-f", "GENERAL,IP4,DHCP4,IP6", "device", "show"});
     if (Run.ExitCode != 0)
         return std::nullopt;
     std::map<std::string, TNmDevice> Devices = ParseNmDeviceShow(Run.Output);
-    std::vector<std::string> Show = {"nmcli",      "-t",
-                                     "-f",         "connection.id,ipv4.method,ipv4.ignore-auto-dns",
-                                     "connection", "show"};
+    std::vector<std::string> Show = {"nmcli",
+                                     "-t",
+                                     "-f",
+                                     "connection.id,ipv4.method,ipv4.ignore-auto-dns,"
+                                     "ipv6.dns,ipv6.ignore-auto-dns",
+                                     "connection",
+                                     "show"};
     for (const auto& D : Devices)
         if (!D.second.Profile.empty())
             Show.insert(Show.end(), {"id", D.second.Profile});
@@ -59,6 +71,9 @@ void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::strin
                 D->StaticDns = true;
             else if (Key == "ipv4.ignore-auto-dns" && Value == "yes")
                 D->StaticDns = true;
+            else if ((Key == "ipv6.dns" && !Value.empty()) ||
+                     (Key == "ipv6.ignore-auto-dns" && Value == "yes"))
+                D->StaticIPv6Dns = true;
         }
     }
 }
@@ -88,6 +103,8 @@ std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
             Current->Description = Trim(Vendor + " " + Value);
         } else if (Key.compare(0, 8, "IP4.DNS[") == 0) {
             Current->DnsServers.push_back(Value);
+        } else if (Key.compare(0, 8, "IP6.DNS[") == 0) {
+            Current->IPv6DnsServers.push_back(Unescaped(Value));
         } else if (Key.compare(0, 13, "DHCP4.OPTION[") == 0) {
             Current->Dhcp = true;
             const std::string Server = AfterPrefix(Value, "dhcp_server_identifier =");

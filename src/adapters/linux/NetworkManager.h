@@ -13,6 +13,8 @@ struct TNmDevice {
     std::string DhcpServer;
     std::string Profile; // the connection profile active on the device
     bool StaticDns = false;
+    std::vector<std::string> IPv6DnsServers;
+    bool StaticIPv6Dns = false;
 };
 
 // Asks the system bus, starting no process: without NetworkManager there is nothing to read.
@@ -24,6 +26,7 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices();
 // The parsing of nmcli's terse "device show" output, kept apart so it can be tested.
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output);
 
-// Takes the IPv4 method and ignore-auto-dns of each device's profile from the terse output of
-// "connection show" for the fields connection.id, ipv4.method and ipv4.ignore-auto-dns.
+// Takes the IPv4 method and ignore-auto-dns, and whether the IPv6 DNS servers are set by hand,
+// of each device's profile from the terse output of "connection show" for the fields
+// connection.id, ipv4.method, ipv4.ignore-auto-dns, ipv6.dns and ipv6.ignore-auto-dns.
 void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::string& Output);

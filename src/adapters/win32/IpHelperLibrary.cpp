@@ -37,16 +37,28 @@ std::u16string IpHelperTextToUtf16(const std::string& Text) {
     return std::u16string(Wide.begin(), Wide.end());
 }
 
+namespace {
+
 // Windows keeps hand-set DNS servers in NameServer; the ones learnt by DHCP go to DhcpNameServer.
-bool AdapterDnsIsStatic(const std::string& AdapterName) {
-    const std::wstring Key =
-        L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" +
-        std::wstring(AdapterName.begin(), AdapterName.end());
+bool NameServerSet(const wchar_t* Service, const std::string& AdapterName) {
+    const std::wstring Key = std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + Service +
+                             L"\\Parameters\\Interfaces\\" +
+                             std::wstring(AdapterName.begin(), AdapterName.end());
     wchar_t Value[512] = {};
     DWORD Size = sizeof Value;
     return RegGetValueW(HKEY_LOCAL_MACHINE, Key.c_str(), L"NameServer", RRF_RT_REG_SZ, nullptr,
                         Value, &Size) == ERROR_SUCCESS &&
            Value[0] != L'\0';
+}
+
+} // namespace
+
+bool AdapterDnsIsStatic(const std::string& AdapterName) {
+    return NameServerSet(L"Tcpip", AdapterName);
+}
+
+bool AdapterIPv6DnsIsStatic(const std::string& AdapterName) {
+    return NameServerSet(L"Tcpip6", AdapterName);
 }
 
 unsigned IpHelperResultToOSError(std::uint32_t Result) {

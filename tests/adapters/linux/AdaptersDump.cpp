@@ -26,6 +26,11 @@ int main() {
         Put("gw", R.GatewayList[0]);
         Put("dnstot", std::to_string(R.DNSServerTot));
         Put("dns", R.DNSServerList[0]);
+        std::string IPv6;
+        for (const TIPv6AddressInfo& A : R.IPv6AddressList)
+            IPv6 += " " + A.Address + "/" + std::to_string(A.PrefixLength) + (A.Static ? "*" : "");
+        Put("ipv6", IPv6);
+        Put("gw6", R.IPv6GatewayList.empty() ? "" : R.IPv6GatewayList[0]);
     }
     return Result == 0 ? 0 : 1;
 }

@@ -21,11 +21,39 @@ TEST(LinuxAdapters_Routes, OnlyDefaultGatewayRoutes) {
     EXPECT_EQ(Routes[1], (std::pair<std::string, std::string>{"wlan0", "192.0.2.254"}));
 }
 
+TEST(LinuxAdapters_Routes, OnlyIPv6DefaultRoutesThroughANextHop) {
+    const std::string Zero(32, '0'), Hop = "fe800000000000000000000000000001";
+    const auto Line = [&](const std::string& To, const char* Length, const std::string& Via,
+                          const char* Flags, const char* Name) {
+        return To + " " + Length + " " + Zero + " 00 " + Via + " 00000400 00000002 0 " + Flags +
+               " " + Name + "\n";
+    };
+    const auto Routes = ParseIPv6DefaultRoutes(
+        Line(Zero, "00", Hop, "00000003", "eth0") + Line(Zero, "00", Zero, "00200200", "lo") +
+        Line("fd000000000000000000000000000000", "40", Hop, "00000003", "eth1") +
+        Line(Zero, "00", Hop, "00000002", "eth2") + "short line\n");
+    EXPECT_EQ(Routes, (std::vector<std::pair<std::string, std::string>>{{"eth0", "fe80::1"}}));
+}
+
 TEST(LinuxAdapters_ResolvConf, IPv4NameServersInOrder) {
     const std::string Text = "# managed\nsearch example.org\nnameserver 192.0.2.53\n"
                              "nameserver fd00::1\n  nameserver\t192.0.2.54 \nnameserver 300.1.1.1\n"
                              "nameservers 192.0.2.99\n";
     EXPECT_EQ(ParseNameServers(Text), (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
+}
+
+TEST(LinuxAdapters_IfInet6, AddressesPrefixesAndWhichWereSetByHand) {
+    const auto IPv6 = ParseIfInet6("fe8000000000000000fc00fffe000001 04 40 20 80     eth0\n"
+                                   "00000000000000000000000000000001 01 80 10 80       lo\n"
+                                   "20010db8000000000000000000000010 04 30 00 80     eth0\n"
+                                   "20010db80000000002aabbfffecc0001 04 40 00 00     eth0\n"
+                                   "short 04 40 00 80 eth0\n");
+    ASSERT_EQ(IPv6.size(), 2u);
+    EXPECT_EQ(IPv6.at("eth0"),
+              (std::vector<TIPv6AddressInfo>{{"fe80::fc:ff:fe00:1", 64, false},
+                                             {"2001:db8::10", 48, true},
+                                             {"2001:db8::2aa:bbff:fecc:1", 64, false}}));
+    EXPECT_EQ(IPv6.at("lo"), (std::vector<TIPv6AddressInfo>{{"::1", 128, false}}));
 }
 
 TEST(LinuxAdapters_Type, KernelTypesMapToInterfaceTypes) {
@@ -50,6 +78,8 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
                              "IP4.DNS[2]:192.0.2.54\n"
                              "DHCP4.OPTION[1]:dhcp_server_identifier = 192.0.2.1\n"
                              "DHCP4.OPTION[2]:expiry = 1700000000\n"
+                             "IP6.DNS[1]:2001:db8::53\n"
+                             "IP6.DNS[2]:2001\\:db8\\:\\:54\n"
                              "\n"
                              "GENERAL.DEVICE:lo\n"
                              "GENERAL.PRODUCT:\n"
@@ -62,6 +92,7 @@ TEST(NetworkManager_DeviceShow, DnsDhcpAndDescriptionPerDevice) {
     EXPECT_EQ(Eth.DnsServers, (std::vector<std::string>{"192.0.2.53", "192.0.2.54"}));
     EXPECT_TRUE(Eth.Dhcp);
     EXPECT_EQ(Eth.DhcpServer, "192.0.2.1");
+    EXPECT_EQ(Eth.IPv6DnsServers, (std::vector<std::string>{"2001:db8::53", "2001:db8::54"}));
     const TNmDevice& Lo = Devices.at("lo");
     EXPECT_FALSE(Lo.Dhcp);
     EXPECT_TRUE(Lo.DnsServers.empty());
@@ -73,11 +104,15 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
     struct Case {
         const char* Settings;
         bool Dhcp, StaticDns;
+        bool StaticIPv6Dns;
     };
     const Case Cases[] = {
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false},
-        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true},
-        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:no\n", true, false, false},
+        {"ipv4.method:auto\nipv4.ignore-auto-dns:yes\n", true, true, false},
+        {"ipv4.method:manual\nipv4.ignore-auto-dns:no\n", false, true, false},
+        {"ipv6.dns:\nipv6.ignore-auto-dns:no\n", false, false, false},
+        {"ipv6.dns:2001\\:db8\\:\\:53\nipv6.ignore-auto-dns:no\n", false, false, true},
+        {"ipv6.dns:\nipv6.ignore-auto-dns:yes\n", false, false, true},
     };
     for (const Case& C : Cases) {
         std::map<std::string, TNmDevice> Devices = {{"eth0", {}}, {"eth1", {}}};
@@ -87,6 +122,7 @@ TEST(NetworkManager_DeviceShow, ProfileMethodAndIgnoreAutoDnsOfEachDevice) {
                                      "connection.id:Casa\nipv4.method:disabled\n");
         EXPECT_EQ(Devices["eth0"].Dhcp, C.Dhcp) << C.Settings;
         EXPECT_EQ(Devices["eth0"].StaticDns, C.StaticDns) << C.Settings;
+        EXPECT_EQ(Devices["eth0"].StaticIPv6Dns, C.StaticIPv6Dns) << C.Settings;
         EXPECT_FALSE(Devices["eth1"].Dhcp || Devices["eth1"].StaticDns);
     }
 }

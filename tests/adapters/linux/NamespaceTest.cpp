@@ -65,8 +65,9 @@ protected:
         const std::string In = "ip -n " + Ns + " ";
         for (const std::string& Step :
              {In + "link add qva type veth peer name qvb", In + "addr add 192.0.2.10/24 dev qva",
-              In + "link set qva up", In + "link set qvb up",
-              In + "route add default via 192.0.2.1 dev qva"}) {
+              In + "addr add 2001:db8::10/64 dev qva nodad", In + "link set qva up",
+              In + "link set qvb up", In + "route add default via 192.0.2.1 dev qva",
+              In + "-6 route add default via 2001:db8::1 dev qva"}) {
             const TRun R = Shell(Step);
             ASSERT_EQ(R.Status, 0) << Step << ": " << R.Output;
         }
@@ -106,6 +107,8 @@ TEST_F(NamespaceTest, RecordsCarryTheNamespaceConfiguration) {
               InNs("cat /sys/class/net/qva/ifindex").substr(0, V["qva.index"].size()));
     EXPECT_EQ(V["qva.mac"], MacFromSysfs(InNs("cat /sys/class/net/qva/address")));
 
+    EXPECT_NE(V["qva.ipv6"].find(" 2001:db8::10/64*"), std::string::npos) << V["qva.ipv6"];
+    EXPECT_EQ(V["qva.gw6"], "2001:db8::1");
     EXPECT_EQ(V["qvb.ip"], "  0.  0.  0.  0");
     EXPECT_EQ(V["qvb.gw"], "");
     EXPECT_EQ(V["lo.type"], "24");

@@ -1,4 +1,5 @@
 #include "adapters/IPHelper.h"
+#include "ipset/ExtraChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,9 @@ TEST(SystemAdapters_Windows, RealLibraryListsWellFormedAdapters) {
         for (std::int32_t I = 0; I < R.IPAddressTot; ++I)
             EXPECT_TRUE(std::regex_match(R.IPAddressList[static_cast<std::size_t>(I)], Dotted))
                 << R.IPAddressList[static_cast<std::size_t>(I)];
+        for (const TIPv6AddressInfo& A : R.IPv6AddressList)
+            EXPECT_TRUE(ParseIPv6(A.Address) && A.PrefixLength <= 128)
+                << A.Address << "/" << int(A.PrefixLength);
     }
 }
 

@@ -2,6 +2,7 @@
 // showing what the fake netsh was last asked for the connection that the registry gives the
 // adapter (netsh-state.txt, FakeNetshFiles.h), and static values of its own before that. The
 // registry's NameServer value of the adapter's interface is kept in step, as Windows keeps it.
+// IPv6: the link-local address every Windows adapter has.
 #include "adapters/AdapterChain.h"
 #include "fakes/NetshState.h"
 #include "ipset/win32/FakeNetshFiles.h"
@@ -78,6 +79,7 @@ TAdapterDescription Adapter() {
     if (C.Dhcp && !C.Address.empty())
         A.DhcpServers = {"10.0.2.2"};
     A.DnsServers = C.Dns;
+    A.IPv6Addresses = {{"fe80::5e:10ff:fe00:1", 64, false}};
     return A;
 }
 
@@ -96,4 +98,12 @@ extern "C" __declspec(dllexport) std::uint32_t WINAPI
         return ERROR_INVALID_PARAMETER;
     const TAdapterDescription A = Adapter();
     return Index == A.Index ? WritePerAdapterInfo(A, Buffer, Size) : ERROR_NOT_FOUND;
+}
+
+extern "C" __declspec(dllexport) std::uint32_t WINAPI
+    GetAdaptersAddresses(std::uint32_t, std::uint32_t, void*, IP_ADAPTER_ADDRESSES* Buffer,
+                         std::uint32_t* Size) {
+    if (Size == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    return WriteAdapterAddresses({Adapter()}, Buffer, Size);
 }
