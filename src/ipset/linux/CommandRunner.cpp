@@ -2,8 +2,10 @@
 
 #include "base/TApplication.h"
 #include "base/linux/Process.h"
+#include "ipset/ExtraLines.h"
 #include "ipset/linux/NetshTranslation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -13,13 +15,28 @@ class TNmcliCommandRunner : public TCommandRunner {
 public:
     explicit TNmcliCommandRunner(unsigned PauseMs) : FPauseMs(PauseMs) {}
 
+    // A set with extras would otherwise be activated once with its own address alone and again
+    // with the rest: its lines only change the profile, and the last one activates it.
+    void BeginApply(const std::vector<std::string>& Lines) override {
+        FLeft = std::any_of(Lines.begin(), Lines.end(), IsExtraLine) ? Lines.size() : 0;
+        FDhcp = false;
+    }
+    void EndApply() override { FLeft = 0; }
+
     // A line with no nmcli counterpart starts nothing, so it is reported as a start that failed.
     int Run(const std::string& CommandLine, int) override {
+        const bool Deferred = FLeft > 0, Last = Deferred && --FLeft == 0;
         const auto Change = TranslateNetshLine(CommandLine);
         if (!Change)
             return -1;
         FStarted = false;
         int Result = Start(ModifyCommand(*Change));
+        if (Deferred) {
+            FDhcp = FDhcp || Change->Dhcp;
+            if (Result == 0 && Last)
+                Result = Start(ActivateCommand({Change->Connection, {}, FDhcp}));
+            return Result;
+        }
         if (Result == 0)
             Result = TakeEffect(*Change);
         if (FStarted)
@@ -53,6 +70,8 @@ private:
 
     unsigned FPauseMs;
     bool FStarted = false;
+    std::size_t FLeft = 0; // lines of a deferred apply still to come
+    bool FDhcp = false;    // the deferred apply is a DHCP set's
 };
 
 } // namespace

@@ -2,8 +2,6 @@
 
 namespace {
 
-const std::string Prefix = "netsh interface ip ";
-
 std::vector<std::string> SplitOnBlanks(const std::string& Text) {
     std::vector<std::string> Parts(1);
     for (char Ch : Text) {
@@ -47,10 +45,59 @@ std::optional<TNmcliChange> SetDns(const std::string& C, const TRest& R) {
     return TNmcliChange{C, {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", R[3]}, false, true};
 }
 
+// The set's second server ("2"), or an extra one after it ("index=3" on).
 std::optional<TNmcliChange> AddDns(const std::string& C, const TRest& R) {
-    if (R.size() != 3 || R[0] != "" || R[2] != "2")
+    if (R.size() != 3 || R[0] != "" || (R[2] != "2" && R[2].rfind("index=", 0) != 0))
         return std::nullopt;
     return TNmcliChange{C, {"+ipv4.dns", R[1]}, false, true};
+}
+
+// An extra address with its mask, or an extra gateway with its metric as a default route.
+std::optional<TNmcliChange> AddAddress(const std::string& C, const TRest& R) {
+    const std::string Gateway = "gateway=", Metric = "gwmetric=";
+    if (R.size() == 3 && R[0] == "" && R[1].rfind(Gateway, 0) == 0 && R[2].rfind(Metric, 0) == 0)
+        return TNmcliChange{C,
+                            {"+ipv4.routes", "0.0.0.0/0 " + R[1].substr(Gateway.size()) + " " +
+                                                 R[2].substr(Metric.size())}};
+    const int Length = R.size() == 3 && R[0] == "" ? MaskPrefixLength(R[2]) : -1;
+    if (Length < 0)
+        return std::nullopt;
+    return TNmcliChange{C, {"+ipv4.addresses", R[1] + "/" + std::to_string(Length)}};
+}
+
+std::optional<TNmcliChange> AddAddress6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.method", "manual", "+ipv6.addresses", R[1]}};
+}
+
+std::optional<TNmcliChange> AddRoute6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.gateway", R[1]}};
+}
+
+// Back to automatic: router advertisements, and name servers from them or DHCPv6.
+std::optional<TNmcliChange> SetDns6(const std::string& C, const TRest& R) {
+    if (R == TRest{"", "dhcp"})
+        return TNmcliChange{C,
+                            {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", "",
+                             "ipv6.ignore-auto-dns", "no", "ipv6.dns", ""}};
+    if (R.size() != 4 || R[0] != "" || R[1] != "static" || R[3] != "primary")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.ignore-auto-dns", "yes", "ipv6.dns", R[2]}};
+}
+
+std::optional<TNmcliChange> AddDns6(const std::string& C, const TRest& R) {
+    if (R.size() != 3 || R[0] != "" || R[2].rfind("index=", 0) != 0)
+        return std::nullopt;
+    return TNmcliChange{C, {"+ipv6.dns", R[1]}};
+}
+
+std::optional<TNmcliChange> DeleteAddress6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"-ipv6.addresses", R[1]}};
 }
 
 } // namespace
@@ -83,23 +130,30 @@ int MaskPrefixLength(const std::string& Mask) {
 }
 
 std::optional<TNmcliChange> TranslateNetshLine(const std::string& Line) {
-    if (Line.compare(0, Prefix.size(), Prefix) != 0)
-        return std::nullopt;
-    const std::string Command = Line.substr(Prefix.size());
     using THandler = std::optional<TNmcliChange> (*)(const std::string&, const TRest&);
     const struct {
         const char* Head;
         THandler Handler;
-    } Shapes[] = {{"set address \"", SetAddress}, {"set dns \"", SetDns}, {"add dns \"", AddDns}};
+    } Shapes[] = {
+        {"netsh interface ip set address \"", SetAddress},
+        {"netsh interface ip set dns \"", SetDns},
+        {"netsh interface ip add dns \"", AddDns},
+        {"netsh interface ip add address \"", AddAddress},
+        {"netsh interface ipv6 add address \"", AddAddress6},
+        {"netsh interface ipv6 add route ::/0 \"", AddRoute6},
+        {"netsh interface ipv6 set dnsservers \"", SetDns6},
+        {"netsh interface ipv6 add dnsservers \"", AddDns6},
+        {"netsh interface ipv6 delete address \"", DeleteAddress6},
+    };
     for (const auto& Shape : Shapes) {
         const std::string Head = Shape.Head;
-        if (Command.compare(0, Head.size(), Head) != 0)
+        if (Line.compare(0, Head.size(), Head) != 0)
             continue;
-        const size_t Close = Command.find('"', Head.size());
+        const size_t Close = Line.find('"', Head.size());
         if (Close == std::string::npos)
             return std::nullopt;
-        const std::string Connection = Command.substr(Head.size(), Close - Head.size());
-        return Shape.Handler(Connection, SplitOnBlanks(Command.substr(Close + 1)));
+        const std::string Connection = Line.substr(Head.size(), Close - Head.size());
+        return Shape.Handler(Connection, SplitOnBlanks(Line.substr(Close + 1)));
     }
     return std::nullopt;
 }

@@ -6,7 +6,7 @@
 
 using TArgv = std::vector<std::string>;
 
-// What one of the five netsh lines an apply builds asks of NetworkManager: new settings for the
+// What one of the netsh lines an apply builds asks of NetworkManager: new settings for the
 // named connection profile, and how they take effect.
 struct TNmcliChange {
     std::string Connection;
