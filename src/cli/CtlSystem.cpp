@@ -137,6 +137,7 @@ int CtlApply(TCtlSession& S) {
     TgtIPSetManager Manager(nullptr);
     Manager.SetIPSetDataSet(S.Db.IPSets());
     Manager.SetConnectionsDataSet(S.Db.ConnectionNames());
+    Manager.SetDatabase(S.Db.AdoConnection());
     if (S.Env.MakeRunner)
         Manager.SetCommandRunner(S.Env.MakeRunner());
     if (S.Env.MakeLiveAdapters)

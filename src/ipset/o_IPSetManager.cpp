@@ -4,6 +4,7 @@
 #include "base/SysError.h"
 #include "base/TApplication.h"
 #include "data/DataSet.h"
+#include "data/ExtrasStore.h"
 #include "tray/ExtCtrlsX.h"
 
 namespace {
@@ -80,6 +81,10 @@ void TgtIPSetManager::SetConnectionsDataSet(TDataSet* Value) {
 void TgtIPSetManager::SetTrayIcon(TTrayIcon* Value) {
     Assign(FTrayIcon, Value);
     FBalloon.SetTrayIcon(FTrayIcon);
+}
+
+void TgtIPSetManager::SetDatabase(TDBConnection* Value) {
+    FDatabase = Value;
 }
 
 void TgtIPSetManager::AddListener(TApplyListener* Listener) {
@@ -172,6 +177,8 @@ TIPSetValues TgtIPSetManager::ReadValues() {
     V.Gateway = FIPSetDataSet->FieldByName("GATEWAY").AsString();
     V.Dns = FIPSetDataSet->FieldByName("DNS").AsString();
     V.Dns2 = FIPSetDataSet->FieldByName("DNS2").AsString();
+    if (FDatabase != nullptr)
+        V.Extras = LoadIPSetExtras(*FDatabase, FIPSetDataSet->FieldByName("ID").AsInteger());
     if (!IsSafeToApply(V))
         throw Exception(ApplyErrorText);
     return V;

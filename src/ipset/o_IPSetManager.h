@@ -16,6 +16,7 @@
 #include <vector>
 
 class TDataSet;
+class TDBConnection;
 class TgtNetworkAdapter;
 class TTrayIcon;
 
@@ -36,6 +37,9 @@ public:
     void SetConnectionsDataSet(TDataSet* Value);
     TTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TTrayIcon* Value);
+
+    // Where a set's extras are read from; without it every set is applied without them.
+    void SetDatabase(TDBConnection* Value);
 
     // Told of every apply after the tray icon, in the order added; not owned.
     void AddListener(TApplyListener* Listener);
@@ -91,6 +95,7 @@ private:
     TDataSet* FConnectionsDataSet = nullptr;
     TTreeView* FAdapterTreeView = nullptr;
     TTrayIcon* FTrayIcon = nullptr;
+    TDBConnection* FDatabase = nullptr;
     // What the IP-set tree shows, as last filled in whole; none when it may show anything else.
     std::optional<TTreeRows> FIPSetTreeShows;
     std::unique_ptr<TCommandRunner> FRunner;
