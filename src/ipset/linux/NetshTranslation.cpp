@@ -94,10 +94,12 @@ std::optional<TNmcliChange> AddDns6(const std::string& C, const TRest& R) {
     return TNmcliChange{C, {"+ipv6.dns", R[1]}};
 }
 
+// NetworkManager removes a profile's address only when given its prefix length too, which the
+// line does not carry; "automatic" removes every static address, so this line already does.
 std::optional<TNmcliChange> DeleteAddress6(const std::string& C, const TRest& R) {
     if (R.size() != 2 || R[0] != "")
         return std::nullopt;
-    return TNmcliChange{C, {"-ipv6.addresses", R[1]}};
+    return TNmcliChange{C, {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", ""}};
 }
 
 } // namespace

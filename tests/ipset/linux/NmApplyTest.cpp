@@ -2,6 +2,7 @@
 // (nm-apply.sh starts it and runs this test inside its network namespace), and reads the outcome
 // back from the interface q0: the kernel's addresses and routes, and our own adapter tree.
 #include "base/linux/Process.h"
+#include "data/ExtrasStore.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
 #include "fakes/TempFolder.h"
@@ -47,6 +48,23 @@ std::vector<std::string> Addresses() {
         Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
     }
     return Found;
+}
+
+// The global IPv6 addresses of q0 as "address/prefix".
+std::vector<std::string> Addresses6() {
+    std::vector<std::string> Found;
+    const std::string Text =
+        Output({"ip", "-6", "-o", "addr", "show", "dev", "q0", "scope", "global"});
+    for (std::size_t At = Text.find(" inet6 "); At != std::string::npos;
+         At = Text.find(" inet6 ", At + 1)) {
+        const std::size_t Start = At + 7;
+        Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
+    }
+    return Found;
+}
+
+std::string ProfileSetting(const std::string& Name) {
+    return Trimmed(Output({"nmcli", "-g", Name, "connection", "show", "id", "LAN 1"}));
 }
 
 std::string DefaultGateway() {
@@ -270,6 +288,56 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
                   A.Profile);
         EXPECT_EQ(Addresses(), (std::vector<std::string>{A.Address}));
     }
+    unsetenv("XDG_DATA_HOME");
+}
+
+// A set's extra address, extra name server and static IPv6 address reach the interface in one
+// apply of the console program; a set without extras takes the IPv4 ones away again, and one
+// whose IPv6 part is "automatic" the IPv6 address.
+TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
+    TempFolder Data;
+    setenv("XDG_DATA_HOME", PathText(Data.Path()).c_str(), 1);
+    for (const char* Ip : {"192.0.2.80", "192.0.2.81", "192.0.2.82"}) {
+        const TProcessResult Added =
+            RunProcess({QUELVANO_CTL_EXE, "add", "--name", Ip, "--connection", "LAN 1", "--ip", Ip,
+                        "--mask", "255.255.255.0", "--gateway", "192.0.2.1", "--dns1", "192.0.2.53",
+                        "--dns2", "198.51.100.53"});
+        ASSERT_EQ(Added.ExitCode, 0) << Added.Errors;
+    }
+    TIPSetExtras Extras, Automatic;
+    Extras.Addresses = {{"192.0.2.90", "255.255.255.0"}};
+    Extras.Dns = {"192.0.2.54"};
+    Extras.IPv6 = TIPv6Mode::Static;
+    Extras.IPv6Addresses = {{"2001:db8::5", 64}};
+    Automatic.IPv6 = TIPv6Mode::Automatic;
+    {
+        TgtIPDBManager Db{nullptr};
+        Db.OpenDatabase(Data.File("quelvano/quelvano.ipdb"));
+        SaveIPSetExtras(*Db.AdoConnection(), 1, Extras);
+        SaveIPSetExtras(*Db.AdoConnection(), 3, Automatic);
+    }
+    const struct {
+        const char* Set;
+        std::vector<std::string> IPv4;
+        const char* Dns;
+        std::vector<std::string> IPv6;
+    } Applies[] = {
+        {"192.0.2.80",
+         {"192.0.2.80/24", "192.0.2.90/24"},
+         "192.0.2.53,198.51.100.53,192.0.2.54",
+         {"2001:db8::5/64"}},
+        {"192.0.2.81", {"192.0.2.81/24"}, "192.0.2.53,198.51.100.53", {"2001:db8::5/64"}},
+        {"192.0.2.82", {"192.0.2.82/24"}, "192.0.2.53,198.51.100.53", {}},
+    };
+    for (const auto& A : Applies) {
+        SCOPED_TRACE(A.Set);
+        const TProcessResult Applied = RunProcess({QUELVANO_CTL_EXE, "apply", A.Set});
+        EXPECT_EQ(Applied.ExitCode, 0) << Applied.Output << Applied.Errors;
+        EXPECT_TRUE(WaitFor([&] { return Addresses() == A.IPv4 && Addresses6() == A.IPv6; }))
+            << testing::PrintToString(Addresses()) << testing::PrintToString(Addresses6());
+        EXPECT_EQ(ProfileSetting("ipv4.dns"), A.Dns);
+    }
+    EXPECT_EQ(ProfileSetting("ipv6.method"), "auto");
     unsetenv("XDG_DATA_HOME");
 }
 

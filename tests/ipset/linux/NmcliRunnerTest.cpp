@@ -137,6 +137,32 @@ TEST_F(NmcliRunner, DhcpSetReturnsTheConnectionToAutomaticWithoutWaiting) {
                        }));
 }
 
+// Activating after the set's own address and again after its extras would drop the connection
+// twice: the lines of a set with extras change the profile, the last one activates it.
+TEST_F(NmcliRunner, SetWithExtrasIsActivatedOnceAtItsLastLine) {
+    TIPSetValues V = Set(true);
+    V.Extras.IPv6 = TIPv6Mode::Automatic;
+    const auto Runner = CreateCommandRunner(0);
+    std::vector<std::string> Lines;
+    for (const TApplyStep& S : BuildApplySteps(V))
+        Lines.push_back(S.CommandLine);
+    Runner->BeginApply(Lines);
+    for (const std::string& Line : Lines)
+        EXPECT_EQ(Runner->Run(Line, 0), 0) << Line;
+    Runner->EndApply();
+    const std::vector<Argv> Calls = this->Calls();
+    ASSERT_EQ(Calls.size(), 4u);
+    for (std::size_t I = 0; I < 3; ++I)
+        EXPECT_EQ(Calls[I][1], "modify");
+    EXPECT_EQ(Calls[3], Up("LAN 1", "0"));
+
+    fs::remove(FLog);
+    Runner->BeginApply({Lines[0], Lines[1]});
+    Runner->Run(Lines[0], 0);
+    Runner->EndApply();
+    EXPECT_EQ(this->Calls().back(), Up("LAN 1", "0"));
+}
+
 TEST_F(NmcliRunner, OddValuesAsNetworkManagerTakesThem) {
     TIPSetValues V = Set(false, "0.0.0.0");
     V.SubnetMask = "255.255.255.128";
