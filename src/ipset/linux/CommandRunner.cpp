@@ -26,10 +26,13 @@ public:
     // A line with no nmcli counterpart starts nothing, so it is reported as a start that failed.
     int Run(const std::string& CommandLine, int) override {
         const bool Deferred = FLeft > 0, Last = Deferred && --FLeft == 0;
-        const auto Change = TranslateNetshLine(CommandLine);
+        auto Change = TranslateNetshLine(CommandLine);
         if (!Change)
             return -1;
         FStarted = false;
+        if (Change->ResetsGateways)
+            AddSettings(*Change,
+                        DropGatewayRoutes(RunProcess(RoutesCommand(Change->Connection)).Output));
         int Result = Start(ModifyCommand(*Change));
         if (Deferred) {
             FDhcp = FDhcp || Change->Dhcp;
@@ -45,6 +48,10 @@ public:
     }
 
 private:
+    static void AddSettings(TNmcliChange& Change, const TArgv& Settings) {
+        Change.Settings.insert(Change.Settings.end(), Settings.begin(), Settings.end());
+    }
+
     // Re-activating a connection drops its addresses and restarts DHCP, and a static activation
     // that hangs would hold the wait box once more for each line; name servers need neither.
     int TakeEffect(const TNmcliChange& Change) {

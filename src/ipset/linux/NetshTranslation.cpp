@@ -1,5 +1,7 @@
 #include "ipset/linux/NetshTranslation.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<std::string> SplitOnBlanks(const std::string& Text) {
@@ -22,8 +24,11 @@ using TRest = std::vector<std::string>;
 
 std::optional<TNmcliChange> SetAddress(const std::string& C, const TRest& R) {
     if (R == TRest{"", "", "dhcp", ""})
-        return TNmcliChange{
-            C, {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""}, true, false};
+        return TNmcliChange{C,
+                            {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""},
+                            true,
+                            false,
+                            true};
     if (R.size() != 7 || R[0] != "" || R[1] != "" || R[2] != "static" || R[6] != "1")
         return std::nullopt;
     const int Length = MaskPrefixLength(R[4]);
@@ -33,7 +38,8 @@ std::optional<TNmcliChange> SetAddress(const std::string& C, const TRest& R) {
                         {"ipv4.method", "manual", "ipv4.addresses",
                          R[3] + "/" + std::to_string(Length), "ipv4.gateway", Gateway(R[5])},
                         false,
-                        false};
+                        false,
+                        true};
 }
 
 // Returning to DHCP takes the name servers from the DHCP server again.
@@ -177,4 +183,21 @@ TArgv ActiveDevicesCommand(const std::string& Connection) {
 
 TArgv ReapplyCommand(const std::string& Device) {
     return {"nmcli", "device", "reapply", Device};
+}
+
+TArgv RoutesCommand(const std::string& Connection) {
+    return {"nmcli", "-g", "ipv4.routes", "connection", "show", "id", Connection};
+}
+
+TArgv DropGatewayRoutes(const std::string& Routes) {
+    TArgv Settings;
+    std::string Text = Routes.substr(0, Routes.find('\n'));
+    for (std::size_t Begin = 0; Begin < Text.size();) {
+        const std::size_t End = std::min(Text.find(", ", Begin), Text.size());
+        const std::string Route = Text.substr(Begin, End - Begin);
+        if (Route.rfind("0.0.0.0/0 ", 0) == 0 && SplitOnBlanks(Route).size() == 3)
+            Settings.insert(Settings.end(), {"-ipv4.routes", Route});
+        Begin = End + 2;
+    }
+    return Settings;
 }

@@ -291,9 +291,9 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
     unsetenv("XDG_DATA_HOME");
 }
 
-// A set's extra address, extra name server and static IPv6 address reach the interface in one
-// apply of the console program; a set without extras takes the IPv4 ones away again, and one
-// whose IPv6 part is "automatic" the IPv6 address.
+// A set's extra address, extra gateway, extra name server and static IPv6 address reach the
+// interface in one apply of the console program; a set without extras takes the IPv4 ones away
+// again, and one whose IPv6 part is "automatic" the IPv6 address.
 TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
     TempFolder Data;
     setenv("XDG_DATA_HOME", PathText(Data.Path()).c_str(), 1);
@@ -306,6 +306,7 @@ TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
     }
     TIPSetExtras Extras, Automatic;
     Extras.Addresses = {{"192.0.2.90", "255.255.255.0"}};
+    Extras.Gateways = {{"192.0.2.254", 20}};
     Extras.Dns = {"192.0.2.54"};
     Extras.IPv6 = TIPv6Mode::Static;
     Extras.IPv6Addresses = {{"2001:db8::5", 64}};
@@ -321,20 +322,29 @@ TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
         std::vector<std::string> IPv4;
         const char* Dns;
         std::vector<std::string> IPv6;
+        bool ExtraGateway;
     } Applies[] = {
         {"192.0.2.80",
          {"192.0.2.80/24", "192.0.2.90/24"},
          "192.0.2.53,198.51.100.53,192.0.2.54",
-         {"2001:db8::5/64"}},
-        {"192.0.2.81", {"192.0.2.81/24"}, "192.0.2.53,198.51.100.53", {"2001:db8::5/64"}},
-        {"192.0.2.82", {"192.0.2.82/24"}, "192.0.2.53,198.51.100.53", {}},
+         {"2001:db8::5/64"},
+         true},
+        {"192.0.2.81", {"192.0.2.81/24"}, "192.0.2.53,198.51.100.53", {"2001:db8::5/64"}, false},
+        {"192.0.2.82", {"192.0.2.82/24"}, "192.0.2.53,198.51.100.53", {}, false},
+    };
+    const auto ExtraGateway = [] {
+        return Output({"ip", "-4", "route", "show", "default", "dev", "q0"})
+                   .find("via 192.0.2.254 ") != std::string::npos;
     };
     for (const auto& A : Applies) {
         SCOPED_TRACE(A.Set);
         const TProcessResult Applied = RunProcess({QUELVANO_CTL_EXE, "apply", A.Set});
         EXPECT_EQ(Applied.ExitCode, 0) << Applied.Output << Applied.Errors;
-        EXPECT_TRUE(WaitFor([&] { return Addresses() == A.IPv4 && Addresses6() == A.IPv6; }))
-            << testing::PrintToString(Addresses()) << testing::PrintToString(Addresses6());
+        EXPECT_TRUE(WaitFor([&] {
+            return Addresses() == A.IPv4 && Addresses6() == A.IPv6 &&
+                   ExtraGateway() == A.ExtraGateway;
+        })) << testing::PrintToString(Addresses())
+            << testing::PrintToString(Addresses6()) << ProfileSetting("ipv4.routes");
         EXPECT_EQ(ProfileSetting("ipv4.dns"), A.Dns);
     }
     EXPECT_EQ(ProfileSetting("ipv6.method"), "auto");
