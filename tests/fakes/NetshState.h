@@ -3,7 +3,7 @@
 // What the stand-ins for netsh remember of what they were asked for, by connection name, and the
 // text they keep it in between runs. The fake netsh of the Wine tests and the in-process fakes
 // share it, so an adapter read back shows what the lines asked for.
-#include "data/IPSetExtras.h"
+#include "ipset/ExtraLines.h"
 
 #include <algorithm>
 #include <map>
@@ -11,23 +11,14 @@
 #include <string>
 #include <vector>
 
-// What a set's extras added to a connection, as netsh keeps it.
-struct TNetshExtras {
-    std::vector<TExtraAddress> Addresses;
-    std::vector<TExtraGateway> Gateways;
-    std::vector<TIPv6Address> IPv6Addresses; // static ones
-    std::string IPv6Gateway;
-    std::vector<std::string> IPv6Dns;
-    bool StaticIPv6Dns = false;
-};
-
 // A connection nobody has asked anything of yet has static values of its own.
 struct TNetshConnection {
     bool Dhcp = false;
     std::string Address = "10.0.2.15", Mask = "255.255.255.0", Gateway = "10.0.2.2";
     std::vector<std::string> Dns = {"10.0.2.3"};
     bool StaticDns = true;
-    TNetshExtras Extras = {};
+    // What extra lines added: addresses, gateways, static IPv6 (name servers: in Dns).
+    TIPSetExtras Extras = {};
 };
 
 using TNetshState = std::map<std::string, TNetshConnection>;
@@ -79,16 +70,12 @@ inline bool ApplyExtraLine(TNetshConnection& C, const std::string& Verb,
                 {P[1].substr(0, P[1].find('/')), std::stoi("0" + P[1].substr(P[1].find('/') + 1))});
     else if (Verb == V6 + "add route ::/0 " && P.size() == 2)
         C.Extras.IPv6Gateway = P[1];
-    else if (Verb == V6 + "set dnsservers " && P.size() == 2 && P[1] == "dhcp") {
-        C.Extras.StaticIPv6Dns = false;
-        C.Extras.IPv6Dns.clear();
-    } else if (Verb == V6 + "set dnsservers " && P.size() == 4) {
-        C.Extras.StaticIPv6Dns = true;
-        C.Extras.IPv6Dns = {P[2]};
-    } else if (Verb == V6 + "add dnsservers " && P.size() == 3) {
-        C.Extras.StaticIPv6Dns = true;
+    else if (Verb == V6 + "set dnsservers " && (P.size() == 2 || P.size() == 4))
+        C.Extras.IPv6Dns =
+            P.size() == 4 ? std::vector<std::string>{P[2]} : std::vector<std::string>{};
+    else if (Verb == V6 + "add dnsservers " && P.size() == 3)
         InsertAt(C.Extras.IPv6Dns, P[2], P[1]);
-    } else if (Verb == V6 + "delete address " && P.size() == 2)
+    else if (Verb == V6 + "delete address " && P.size() == 2)
         C.Extras.IPv6Addresses.erase(
             std::remove_if(C.Extras.IPv6Addresses.begin(), C.Extras.IPv6Addresses.end(),
                            [&](const TIPv6Address& A) { return A.Address == P[1]; }),
@@ -139,7 +126,7 @@ inline void ApplyNetshLine(TNetshState& State, const std::string& Line,
 }
 
 // One line a connection: name, DHCP, address, mask, gateway, static DNS, DNS servers; tabs apart.
-// Then its extras, one line each: name, "+" and what it is, the value's parts.
+// Then "+" and a line of its extras, one a line.
 inline std::string SaveNetshState(const TNetshState& State) {
     std::string Text;
     for (const auto& S : State) {
@@ -149,43 +136,14 @@ inline std::string SaveNetshState(const TNetshState& State) {
         for (const std::string& D : C.Dns)
             Text += "\t" + D;
         Text += "\n";
-        for (const TExtraAddress& A : C.Extras.Addresses)
-            Text += S.first + "\t+address\t" + A.Address + "\t" + A.Mask + "\n";
-        for (const TExtraGateway& G : C.Extras.Gateways)
-            Text += S.first + "\t+gateway\t" + G.Gateway + "\t" + std::to_string(G.Metric) + "\n";
-        for (const TIPv6Address& A : C.Extras.IPv6Addresses)
-            Text +=
-                S.first + "\t+ipv6\t" + A.Address + "\t" + std::to_string(A.PrefixLength) + "\n";
-        if (!C.Extras.IPv6Gateway.empty())
-            Text += S.first + "\t+ipv6gateway\t" + C.Extras.IPv6Gateway + "\n";
-        if (C.Extras.StaticIPv6Dns) {
-            Text += S.first + "\t+ipv6dns";
-            for (const std::string& D : C.Extras.IPv6Dns)
-                Text += "\t" + D;
-            Text += "\n";
-        }
+        // The extras as the lines that give them, read back through ApplyNetshLine.
+        TIPSetValues Values = {S.first, false, "", "", "", "", "", C.Extras};
+        Values.Extras.IPv6 = TIPv6Mode::Static;
+        for (const std::string& Line : ExtraLines(Values, {}))
+            Text += "+\t" + Line + "\n";
     }
     return Text;
 }
-
-namespace netsh_state {
-
-inline void LoadExtra(TNetshConnection& C, const std::vector<std::string>& F) {
-    if (F[1] == "+address" && F.size() == 4)
-        C.Extras.Addresses.push_back({F[2], F[3]});
-    else if (F[1] == "+gateway" && F.size() == 4)
-        C.Extras.Gateways.push_back({F[2], std::stoi(F[3])});
-    else if (F[1] == "+ipv6" && F.size() == 4)
-        C.Extras.IPv6Addresses.push_back({F[2], std::stoi(F[3])});
-    else if (F[1] == "+ipv6gateway" && F.size() == 3)
-        C.Extras.IPv6Gateway = F[2];
-    else if (F[1] == "+ipv6dns") {
-        C.Extras.StaticIPv6Dns = true;
-        C.Extras.IPv6Dns.assign(F.begin() + 2, F.end());
-    }
-}
-
-} // namespace netsh_state
 
 inline TNetshState LoadNetshState(const std::string& Text) {
     TNetshState State;
@@ -198,8 +156,8 @@ inline TNetshState LoadNetshState(const std::string& Text) {
                 F.emplace_back();
             else
                 F.back() += Ch;
-        if (F.size() >= 2 && F[1].rfind('+', 0) == 0) {
-            netsh_state::LoadExtra(State[F[0]], F);
+        if (F.size() == 2 && F[0] == "+") {
+            ApplyNetshLine(State, F[1]);
             continue;
         }
         if (F.size() < 6)

@@ -73,37 +73,6 @@ TEST(NetshTranslation_Lines, FiveShapesBecomeSettingsOfTheNamedProfile) {
     }
 }
 
-TEST(NetshTranslation_Lines, ExtraLinesOnlyChangeTheProfile) {
-    const struct {
-        const char* Line;
-        TArgv Settings;
-    } Cases[] = {
-        {"netsh interface ip add address \"LAN 1\" 10.0.0.5 255.0.0.0",
-         {"+ipv4.addresses", "10.0.0.5/8"}},
-        {"netsh interface ip add address \"LAN 1\" gateway=192.0.2.254 gwmetric=20",
-         {"+ipv4.routes", "0.0.0.0/0 192.0.2.254 20"}},
-        {"netsh interface ip add dns \"LAN 1\" 192.0.2.54 index=3", {"+ipv4.dns", "192.0.2.54"}},
-        {"netsh interface ipv6 add address \"LAN 1\" 2001:db8::5/64",
-         {"ipv6.method", "manual", "+ipv6.addresses", "2001:db8::5/64"}},
-        {"netsh interface ipv6 add route ::/0 \"LAN 1\" fe80::1", {"ipv6.gateway", "fe80::1"}},
-        {"netsh interface ipv6 set dnsservers \"LAN 1\" static 2001:db8::53 primary",
-         {"ipv6.ignore-auto-dns", "yes", "ipv6.dns", "2001:db8::53"}},
-        {"netsh interface ipv6 add dnsservers \"LAN 1\" 2001:db8::54 index=2",
-         {"+ipv6.dns", "2001:db8::54"}},
-        {"netsh interface ipv6 delete address \"LAN 1\" 2001:db8::7",
-         {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", ""}},
-        {"netsh interface ipv6 set dnsservers \"LAN 1\" dhcp",
-         {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", "", "ipv6.ignore-auto-dns",
-          "no", "ipv6.dns", ""}},
-    };
-    for (const auto& C : Cases) {
-        const auto Change = TranslateNetshLine(C.Line);
-        ASSERT_TRUE(Change.has_value()) << C.Line;
-        EXPECT_EQ(Change->Connection, "LAN 1") << C.Line;
-        EXPECT_EQ(Change->Settings, C.Settings) << C.Line;
-    }
-}
-
 TEST(NetshTranslation_Lines, OtherShapesAndRefusedValuesAreNotUnderstood) {
     const char* Cases[] = {
         "",
@@ -117,9 +86,6 @@ TEST(NetshTranslation_Lines, OtherShapesAndRefusedValuesAreNotUnderstood) {
         "netsh interface ip add dns \"LAN 1 198.51.100.53 2",
         "rm -rf / interface ip set dns \"LAN 1\"  dhcp ",
         "netsh interface ip add address \"LAN 1\" 10.0.0.5 255.0.255.0",
-        "netsh interface ip add address \"LAN 1\" gateway=192.0.2.254",
-        "netsh interface ipv6 set dnsservers \"LAN 1\" static 2001:db8::53",
-        "netsh interface ipv6 add route ::/1 \"LAN 1\" fe80::1",
     };
     for (const char* Line : Cases)
         EXPECT_FALSE(TranslateNetshLine(Line).has_value()) << Line;

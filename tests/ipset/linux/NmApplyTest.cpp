@@ -38,33 +38,17 @@ std::string DeviceState() {
     return Trimmed(Output({"nmcli", "-g", "GENERAL.STATE", "device", "show", "q0"}));
 }
 
-// The IPv4 addresses of q0 as "address/prefix", in the kernel's order.
-std::vector<std::string> Addresses() {
-    std::vector<std::string> Found;
-    const std::string Text = Output({"ip", "-4", "-o", "addr", "show", "dev", "q0"});
-    for (std::size_t At = Text.find(" inet "); At != std::string::npos;
-         At = Text.find(" inet ", At + 1)) {
-        const std::size_t Start = At + 6;
-        Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
-    }
-    return Found;
-}
-
-// The global IPv6 addresses of q0 as "address/prefix".
-std::vector<std::string> Addresses6() {
+// The IPv4 (or global IPv6) addresses of q0 as "address/prefix", in the kernel's order.
+std::vector<std::string> Addresses(bool V6 = false) {
     std::vector<std::string> Found;
     const std::string Text =
-        Output({"ip", "-6", "-o", "addr", "show", "dev", "q0", "scope", "global"});
-    for (std::size_t At = Text.find(" inet6 "); At != std::string::npos;
-         At = Text.find(" inet6 ", At + 1)) {
-        const std::size_t Start = At + 7;
+        Output({"ip", V6 ? "-6" : "-4", "-o", "addr", "show", "dev", "q0", "scope", "global"});
+    const std::string Word = V6 ? " inet6 " : " inet ";
+    for (std::size_t At = Text.find(Word); At != std::string::npos; At = Text.find(Word, At + 1)) {
+        const std::size_t Start = At + Word.size();
         Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
     }
     return Found;
-}
-
-std::string ProfileSetting(const std::string& Name) {
-    return Trimmed(Output({"nmcli", "-g", Name, "connection", "show", "id", "LAN 1"}));
 }
 
 std::string DefaultGateway() {
@@ -297,57 +281,56 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
 TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
     TempFolder Data;
     setenv("XDG_DATA_HOME", PathText(Data.Path()).c_str(), 1);
-    for (const char* Ip : {"192.0.2.80", "192.0.2.81", "192.0.2.82"}) {
-        const TProcessResult Added =
-            RunProcess({QUELVANO_CTL_EXE, "add", "--name", Ip, "--connection", "LAN 1", "--ip", Ip,
-                        "--mask", "255.255.255.0", "--gateway", "192.0.2.1", "--dns1", "192.0.2.53",
-                        "--dns2", "198.51.100.53"});
-        ASSERT_EQ(Added.ExitCode, 0) << Added.Errors;
-    }
-    TIPSetExtras Extras, Automatic;
-    Extras.Addresses = {{"192.0.2.90", "255.255.255.0"}};
-    Extras.Gateways = {{"192.0.2.254", 20}};
-    Extras.Dns = {"192.0.2.54"};
-    Extras.IPv6 = TIPv6Mode::Static;
-    Extras.IPv6Addresses = {{"2001:db8::5", 64}};
-    Automatic.IPv6 = TIPv6Mode::Automatic;
+    for (const char* Ip : {"192.0.2.80", "192.0.2.81", "192.0.2.82"})
+        ASSERT_EQ(RunProcess({QUELVANO_CTL_EXE, "add", "--name", Ip, "--connection", "LAN 1",
+                              "--ip", Ip, "--mask", "255.255.255.0", "--gateway", "192.0.2.1",
+                              "--dns1", "192.0.2.53", "--dns2", "198.51.100.53"})
+                      .ExitCode,
+                  0);
     {
         TgtIPDBManager Db{nullptr};
         Db.OpenDatabase(Data.File("quelvano/quelvano.ipdb"));
-        SaveIPSetExtras(*Db.AdoConnection(), 1, Extras);
-        SaveIPSetExtras(*Db.AdoConnection(), 3, Automatic);
+        SaveIPSetExtras(*Db.AdoConnection(), 1,
+                        {{{"192.0.2.90", "255.255.255.0"}},
+                         {{"192.0.2.254", 20}},
+                         {"192.0.2.54"},
+                         TIPv6Mode::Static,
+                         {{"2001:db8::5", 64}},
+                         "2001:db8::1",
+                         {"2001:db8::53", "2001:db8::54"}});
+        SaveIPSetExtras(*Db.AdoConnection(), 3, {{}, {}, {}, TIPv6Mode::Automatic, {}, {}, {}});
     }
+    const std::string V6 = R"(2001\:db8\:\:1 2001\:db8\:\:53,2001\:db8\:\:54)"; // as -g writes it
     const struct {
         const char* Set;
-        std::vector<std::string> IPv4;
-        const char* Dns;
-        std::vector<std::string> IPv6;
-        bool ExtraGateway;
+        std::vector<std::string> IPv4, IPv6;
+        std::string Profile; // IPv4 DNS; IPv6 gateway and DNS
     } Applies[] = {
         {"192.0.2.80",
          {"192.0.2.80/24", "192.0.2.90/24"},
-         "192.0.2.53,198.51.100.53,192.0.2.54",
          {"2001:db8::5/64"},
-         true},
-        {"192.0.2.81", {"192.0.2.81/24"}, "192.0.2.53,198.51.100.53", {"2001:db8::5/64"}, false},
-        {"192.0.2.82", {"192.0.2.82/24"}, "192.0.2.53,198.51.100.53", {}, false},
+         "192.0.2.53,198.51.100.53,192.0.2.54 " + V6},
+        {"192.0.2.81", {"192.0.2.81/24"}, {"2001:db8::5/64"}, "192.0.2.53,198.51.100.53 " + V6},
+        {"192.0.2.82", {"192.0.2.82/24"}, {}, "192.0.2.53,198.51.100.53  "},
     };
-    const auto ExtraGateway = [] {
-        return Output({"ip", "-4", "route", "show", "default", "dev", "q0"})
-                   .find("via 192.0.2.254 ") != std::string::npos;
-    };
+    const auto Routes = [] { return Output({"ip", "-4", "route", "show", "default"}); };
     for (const auto& A : Applies) {
         SCOPED_TRACE(A.Set);
         const TProcessResult Applied = RunProcess({QUELVANO_CTL_EXE, "apply", A.Set});
         EXPECT_EQ(Applied.ExitCode, 0) << Applied.Output << Applied.Errors;
+        const bool Extra = &A == &Applies[0];
         EXPECT_TRUE(WaitFor([&] {
-            return Addresses() == A.IPv4 && Addresses6() == A.IPv6 &&
-                   ExtraGateway() == A.ExtraGateway;
+            return Addresses() == A.IPv4 && Addresses(true) == A.IPv6 &&
+                   (Routes().find("via 192.0.2.254 ") != std::string::npos) == Extra;
         })) << testing::PrintToString(Addresses())
-            << testing::PrintToString(Addresses6()) << ProfileSetting("ipv4.routes");
-        EXPECT_EQ(ProfileSetting("ipv4.dns"), A.Dns);
+            << Routes();
+        std::string Profile;
+        for (const char* Setting : {"ipv4.dns", "ipv6.gateway", "ipv6.dns"})
+            Profile +=
+                (Profile.empty() ? "" : " ") +
+                Trimmed(Output({"nmcli", "-g", Setting, "connection", "show", "id", "LAN 1"}));
+        EXPECT_EQ(Profile, A.Profile);
     }
-    EXPECT_EQ(ProfileSetting("ipv6.method"), "auto");
     unsetenv("XDG_DATA_HOME");
 }
 
