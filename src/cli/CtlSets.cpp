@@ -5,7 +5,7 @@
 #include "data/DBConnection.h"
 #include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
-#include "ipset/ExtraLines.h"
+#include "ipset/ExtraCaptions.h"
 
 #include <algorithm>
 #include <map>
@@ -279,7 +279,7 @@ int CtlShow(TCtlSession& S) {
               << "Gateway: " << E.Gateway << "\n"
               << "DNS preferido: " << E.Dns << "\n"
               << "DNS alternativo: " << E.Dns2 << "\n";
-    for (const auto& [Caption, Value] : ExtraLines(CurrentExtras(S.Db), E.Dhcp))
+    for (const auto& [Caption, Value] : ExtraCaptions(CurrentExtras(S.Db), E.Dhcp))
         S.Env.Out << Caption << ": " << Value << "\n";
     return ceOK;
 }

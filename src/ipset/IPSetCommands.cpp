@@ -1,5 +1,8 @@
 #include "ipset/IPSetCommands.h"
 
+#include "base/TextUtils.h"
+#include "ipset/ExtraLines.h"
+
 const char* const ApplyErrorText = "Error al aplicar configuracion IP";
 const char* const SuccessTitle = "Cambio de IP satisfactorio!";
 
@@ -90,9 +93,7 @@ TIPSetValues GuessValues(const std::vector<std::string>& Lines) {
     return V;
 }
 
-} // namespace
-
-std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V) {
+std::vector<TApplyStep> OwnSteps(const TIPSetValues& V) {
     const std::string C = Quoted(V.Connection);
     if (V.Dhcp)
         return {
@@ -108,6 +109,19 @@ std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V) {
     };
 }
 
+} // namespace
+
+std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& V,
+                                        const std::vector<std::string>& AdapterIPv6) {
+    std::vector<TApplyStep> Steps = OwnSteps(V);
+    const std::vector<std::string> Extra = ExtraLines(V, AdapterIPv6);
+    // The extra lines step on from the set's own 90, evenly, short of the 100 of the end.
+    const int Count = static_cast<int>(Extra.size());
+    for (int I = 0; I < Count; ++I)
+        Steps.push_back({Extra[static_cast<std::size_t>(I)], 90 + 10 * (I + 1) / (Count + 1)});
+    return Steps;
+}
+
 bool IsSafeConnectionName(const std::string& Name) {
     for (unsigned char Ch : Name)
         if (Ch == Quote || Ch == '\\' || Ch < 32 || Ch == 127)
@@ -116,7 +130,7 @@ bool IsSafeConnectionName(const std::string& Name) {
 }
 
 bool IsSafeToApply(const TIPSetValues& V) {
-    if (!IsSafeConnectionName(V.Connection))
+    if (!IsSafeConnectionName(V.Connection) || !AreSafeExtras(V))
         return false;
     if (V.Dhcp)
         return true;
@@ -129,10 +143,11 @@ bool IsSafeToApply(const TIPSetValues& V) {
 bool AreSafeApplyLines(const std::vector<std::string>& CommandLines) {
     if (CommandLines.empty())
         return false;
-    const TIPSetValues V = GuessValues(CommandLines);
-    if (!IsSafeToApply(V))
+    TIPSetValues V = GuessValues(CommandLines);
+    std::vector<std::string> Deleted;
+    if (!GuessExtras(CommandLines, V.Dhcp ? 2 : 3, V.Extras, Deleted) || !IsSafeToApply(V))
         return false;
-    const std::vector<TApplyStep> Steps = BuildApplySteps(V);
+    const std::vector<TApplyStep> Steps = BuildApplySteps(V, Deleted);
     if (Steps.size() != CommandLines.size())
         return false;
     for (size_t I = 0; I < Steps.size(); ++I)
@@ -141,12 +156,23 @@ bool AreSafeApplyLines(const std::vector<std::string>& CommandLines) {
     return true;
 }
 
-std::string SuccessBalloonText(const TIPSetValues& V) {
+namespace {
+
+std::string OwnBalloonText(const TIPSetValues& V) {
     if (V.Dhcp)
         return "DHCP: Si";
     return "IP: " + V.IPAddress + "\r" + "Mascara de subred: " + V.SubnetMask + "\r" +
            "Gateway: " + V.Gateway + "\r" + "DNS preferido: " + V.Dns + "\r" +
            "DNS alternativo: " + V.Dns2 + "\r" + "DHCP: No";
+}
+
+} // namespace
+
+std::string SuccessBalloonText(const TIPSetValues& V) {
+    std::string Text = OwnBalloonText(V);
+    for (const std::string& Line : ExtraBalloonLines(V))
+        Text += "\r" + Line;
+    return Utf8CutAtLineEnd(Text, 255, '\r');
 }
 
 std::string StepOutcomeText(const TStepOutcome& Outcome) {

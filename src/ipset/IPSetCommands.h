@@ -30,8 +30,11 @@ struct TStepOutcome {
     std::string Error;
 };
 
-// The command lines of a static set (three) or of a DHCP set (two), in the order they run.
-std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& Values);
+// The command lines of a static set (three) or of a DHCP set (two), then those of its extras, in
+// the order they run. AdapterIPv6: the static IPv6 addresses the set's adapter has now, which an
+// "automatic" IPv6 part deletes.
+std::vector<TApplyStep> BuildApplySteps(const TIPSetValues& Values,
+                                        const std::vector<std::string>& AdapterIPv6 = {});
 
 // False when the name could break out of its quotes in a command line: a double quote, a
 // backslash (before the closing quote it escapes it) or a control character.
@@ -39,7 +42,8 @@ bool IsSafeConnectionName(const std::string& Name);
 
 // False when a value could break out of its place in a command line or mean to netsh other than
 // what it shows: an unsafe connection name, or an address used that is neither empty nor a
-// dotted quad of four decimal groups of at most 255 without leading zeros.
+// dotted quad of four decimal groups of at most 255 without leading zeros, or an extra the set
+// applies that fails its check or is an IPv6 text in other than its canonical form.
 bool IsSafeToApply(const TIPSetValues& Values);
 
 // True when the lines are, in order and byte for byte, what BuildApplySteps makes for values that
@@ -59,7 +63,8 @@ extern const char* const ApplyErrorText;
 // The title of the success report.
 extern const char* const SuccessTitle;
 
-// The success balloon's text.
+// The success balloon's text: the set's own lines, then one per extra value it applies, cut at a
+// line end to the balloon's 255 characters.
 std::string SuccessBalloonText(const TIPSetValues& Values);
 
 // "correcto", or what went wrong with the step.

@@ -170,7 +170,12 @@ void TgtIPSetManager::ApplyValues(const TIPSetValues& Values) {
         Tell([](TApplyListener& L) { L.ApplyProgress(35); });
         Application().ProcessMessages();
         const std::optional<TUndoRecord> Before = ReadUndoRecord(Values.Connection);
-        RunSteps(BuildApplySteps(Values), Outcomes);
+        // "Automatic" deletes the static IPv6 addresses the adapter has just before it.
+        const std::vector<std::string> IPv6Now =
+            Values.Extras.IPv6 == TIPv6Mode::Automatic
+                ? StaticIPv6AddressesNow(*FLive, Values.Connection)
+                : std::vector<std::string>{};
+        RunSteps(BuildApplySteps(Values, IPv6Now), Outcomes);
         // Not before: an apply whose rights were refused changed nothing, and must not take
         // the place of the change that can still be undone.
         if (Before)

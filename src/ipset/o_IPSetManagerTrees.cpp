@@ -4,7 +4,7 @@
 #include "base/TextUtils.h"
 #include "data/DataSet.h"
 #include "data/ExtrasStore.h"
-#include "ipset/ExtraLines.h"
+#include "ipset/ExtraCaptions.h"
 #include "ipset/InForce.h"
 
 #include <string>
@@ -215,7 +215,7 @@ void TgtIPSetManager::AddIPSetRows(TTreeRows& Rows, bool AdaptersRead) {
     const auto Extras = FTreeExtras.find(ID);
     if (Extras != FTreeExtras.end())
         for (const auto& [Caption, Value] :
-             ExtraLines(Extras->second, Sets.FieldByName("DHCP").AsBoolean()))
+             ExtraCaptions(Extras->second, Sets.FieldByName("DHCP").AsBoolean()))
             AddDetail(Caption + " : " + Value);
 }
 

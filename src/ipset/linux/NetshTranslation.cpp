@@ -1,8 +1,8 @@
 #include "ipset/linux/NetshTranslation.h"
 
-namespace {
+#include <algorithm>
 
-const std::string Prefix = "netsh interface ip ";
+namespace {
 
 std::vector<std::string> SplitOnBlanks(const std::string& Text) {
     std::vector<std::string> Parts(1);
@@ -24,8 +24,11 @@ using TRest = std::vector<std::string>;
 
 std::optional<TNmcliChange> SetAddress(const std::string& C, const TRest& R) {
     if (R == TRest{"", "", "dhcp", ""})
-        return TNmcliChange{
-            C, {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""}, true, false};
+        return TNmcliChange{C,
+                            {"ipv4.method", "auto", "ipv4.addresses", "", "ipv4.gateway", ""},
+                            true,
+                            false,
+                            true};
     if (R.size() != 7 || R[0] != "" || R[1] != "" || R[2] != "static" || R[6] != "1")
         return std::nullopt;
     const int Length = MaskPrefixLength(R[4]);
@@ -35,7 +38,8 @@ std::optional<TNmcliChange> SetAddress(const std::string& C, const TRest& R) {
                         {"ipv4.method", "manual", "ipv4.addresses",
                          R[3] + "/" + std::to_string(Length), "ipv4.gateway", Gateway(R[5])},
                         false,
-                        false};
+                        false,
+                        true};
 }
 
 // Returning to DHCP takes the name servers from the DHCP server again.
@@ -47,10 +51,61 @@ std::optional<TNmcliChange> SetDns(const std::string& C, const TRest& R) {
     return TNmcliChange{C, {"ipv4.ignore-auto-dns", "yes", "ipv4.dns", R[3]}, false, true};
 }
 
+// The set's second server ("2"), or an extra one after it ("index=3" on).
 std::optional<TNmcliChange> AddDns(const std::string& C, const TRest& R) {
-    if (R.size() != 3 || R[0] != "" || R[2] != "2")
+    if (R.size() != 3 || R[0] != "" || (R[2] != "2" && R[2].rfind("index=", 0) != 0))
         return std::nullopt;
     return TNmcliChange{C, {"+ipv4.dns", R[1]}, false, true};
+}
+
+// An extra address with its mask, or an extra gateway with its metric as a default route.
+std::optional<TNmcliChange> AddAddress(const std::string& C, const TRest& R) {
+    const std::string Gateway = "gateway=", Metric = "gwmetric=";
+    if (R.size() == 3 && R[0] == "" && R[1].rfind(Gateway, 0) == 0 && R[2].rfind(Metric, 0) == 0)
+        return TNmcliChange{C,
+                            {"+ipv4.routes", "0.0.0.0/0 " + R[1].substr(Gateway.size()) + " " +
+                                                 R[2].substr(Metric.size())}};
+    const int Length = R.size() == 3 && R[0] == "" ? MaskPrefixLength(R[2]) : -1;
+    if (Length < 0)
+        return std::nullopt;
+    return TNmcliChange{C, {"+ipv4.addresses", R[1] + "/" + std::to_string(Length)}};
+}
+
+std::optional<TNmcliChange> AddAddress6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.method", "manual", "+ipv6.addresses", R[1]}};
+}
+
+std::optional<TNmcliChange> AddRoute6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.gateway", R[1]}};
+}
+
+// Back to automatic: router advertisements, and name servers from them or DHCPv6.
+std::optional<TNmcliChange> SetDns6(const std::string& C, const TRest& R) {
+    if (R == TRest{"", "dhcp"})
+        return TNmcliChange{C,
+                            {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", "",
+                             "ipv6.ignore-auto-dns", "no", "ipv6.dns", ""}};
+    if (R.size() != 4 || R[0] != "" || R[1] != "static" || R[3] != "primary")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.ignore-auto-dns", "yes", "ipv6.dns", R[2]}};
+}
+
+std::optional<TNmcliChange> AddDns6(const std::string& C, const TRest& R) {
+    if (R.size() != 3 || R[0] != "" || R[2].rfind("index=", 0) != 0)
+        return std::nullopt;
+    return TNmcliChange{C, {"+ipv6.dns", R[1]}};
+}
+
+// NetworkManager removes a profile's address only when given its prefix length too, which the
+// line does not carry; "automatic" removes every static address, so this line already does.
+std::optional<TNmcliChange> DeleteAddress6(const std::string& C, const TRest& R) {
+    if (R.size() != 2 || R[0] != "")
+        return std::nullopt;
+    return TNmcliChange{C, {"ipv6.method", "auto", "ipv6.addresses", "", "ipv6.gateway", ""}};
 }
 
 } // namespace
@@ -83,23 +138,30 @@ int MaskPrefixLength(const std::string& Mask) {
 }
 
 std::optional<TNmcliChange> TranslateNetshLine(const std::string& Line) {
-    if (Line.compare(0, Prefix.size(), Prefix) != 0)
-        return std::nullopt;
-    const std::string Command = Line.substr(Prefix.size());
     using THandler = std::optional<TNmcliChange> (*)(const std::string&, const TRest&);
     const struct {
         const char* Head;
         THandler Handler;
-    } Shapes[] = {{"set address \"", SetAddress}, {"set dns \"", SetDns}, {"add dns \"", AddDns}};
+    } Shapes[] = {
+        {"netsh interface ip set address \"", SetAddress},
+        {"netsh interface ip set dns \"", SetDns},
+        {"netsh interface ip add dns \"", AddDns},
+        {"netsh interface ip add address \"", AddAddress},
+        {"netsh interface ipv6 add address \"", AddAddress6},
+        {"netsh interface ipv6 add route ::/0 \"", AddRoute6},
+        {"netsh interface ipv6 set dnsservers \"", SetDns6},
+        {"netsh interface ipv6 add dnsservers \"", AddDns6},
+        {"netsh interface ipv6 delete address \"", DeleteAddress6},
+    };
     for (const auto& Shape : Shapes) {
         const std::string Head = Shape.Head;
-        if (Command.compare(0, Head.size(), Head) != 0)
+        if (Line.compare(0, Head.size(), Head) != 0)
             continue;
-        const size_t Close = Command.find('"', Head.size());
+        const size_t Close = Line.find('"', Head.size());
         if (Close == std::string::npos)
             return std::nullopt;
-        const std::string Connection = Command.substr(Head.size(), Close - Head.size());
-        return Shape.Handler(Connection, SplitOnBlanks(Command.substr(Close + 1)));
+        const std::string Connection = Line.substr(Head.size(), Close - Head.size());
+        return Shape.Handler(Connection, SplitOnBlanks(Line.substr(Close + 1)));
     }
     return std::nullopt;
 }
@@ -121,4 +183,21 @@ TArgv ActiveDevicesCommand(const std::string& Connection) {
 
 TArgv ReapplyCommand(const std::string& Device) {
     return {"nmcli", "device", "reapply", Device};
+}
+
+TArgv RoutesCommand(const std::string& Connection) {
+    return {"nmcli", "-g", "ipv4.routes", "connection", "show", "id", Connection};
+}
+
+TArgv DropGatewayRoutes(const std::string& Routes) {
+    TArgv Settings;
+    std::string Text = Routes.substr(0, Routes.find('\n'));
+    for (std::size_t Begin = 0; Begin < Text.size();) {
+        const std::size_t End = std::min(Text.find(", ", Begin), Text.size());
+        const std::string Route = Text.substr(Begin, End - Begin);
+        if (Route.rfind("0.0.0.0/0 ", 0) == 0 && SplitOnBlanks(Route).size() == 3)
+            Settings.insert(Settings.end(), {"-ipv4.routes", Route});
+        Begin = End + 2;
+    }
+    return Settings;
 }

@@ -6,7 +6,7 @@
 
 using TArgv = std::vector<std::string>;
 
-// What one of the five netsh lines an apply builds asks of NetworkManager: new settings for the
+// What one of the netsh lines an apply builds asks of NetworkManager: new settings for the
 // named connection profile, and how they take effect.
 struct TNmcliChange {
     std::string Connection;
@@ -14,6 +14,8 @@ struct TNmcliChange {
     bool Dhcp = false; // the line belongs to a DHCP set
     // Name servers only: an active connection takes them without being re-activated.
     bool DnsOnly = false;
+    // The line sets the address, which takes the extra gateways of the set before away too.
+    bool ResetsGateways = false;
 };
 
 // None when the line has another shape or carries a value NetworkManager cannot be given (a
@@ -29,6 +31,11 @@ TArgv ActivateCommand(const TNmcliChange& Change);
 // Prints the device the profile is active on (first line); nothing when it is not active.
 TArgv ActiveDevicesCommand(const std::string& Connection);
 TArgv ReapplyCommand(const std::string& Device);
+// Prints the profile's routes, ", " between them.
+TArgv RoutesCommand(const std::string& Connection);
+// The settings that remove the routes an extra gateway adds ("0.0.0.0/0 G N", nothing more) from
+// what RoutesCommand printed; the profile's other routes stay.
+TArgv DropGatewayRoutes(const std::string& Routes);
 
 // The prefix length of a dotted-quad mask, or -1 when it is not one.
 int MaskPrefixLength(const std::string& Mask);

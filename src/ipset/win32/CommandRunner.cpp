@@ -3,6 +3,7 @@
 #include "base/TApplication.h"
 #include "base/win32/SystemFolder.h"
 #include "base/win32/WideText.h"
+#include "ipset/ExtraLines.h"
 #include "ipset/win32/ElevatedRunner.h"
 #include "ipset/win32/NetshRunner.h"
 
@@ -48,7 +49,8 @@ public:
         try {
             Application().ProcessMessages();
             WaitForSingleObject(Process.hProcess, INFINITE);
-            Sleep(FPauseMs);
+            if (!IsExtraLine(CommandLine))
+                Sleep(FPauseMs);
             GetExitCodeProcess(Process.hProcess, &ExitCode);
         } catch (...) {
             CloseHandles(Process);

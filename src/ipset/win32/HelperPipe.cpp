@@ -17,8 +17,9 @@ const std::wstring PipeFolder = L"\\\\.\\pipe\\";
 const std::wstring NamePrefix = L"Quelvano-";
 const wchar_t* const Hex = L"0123456789abcdef";
 const size_t RandomBytes = 16;
-// An apply has at most three lines of at most 512 characters, each up to three bytes in UTF-8.
-const size_t MaxLines = 3;
+// An apply has the set's own three lines at most and one for each of its extra values, far fewer
+// than this; each of at most 512 characters, each up to three bytes in UTF-8.
+const size_t MaxLines = 256;
 const size_t MaxLineLength = 3 * 512;
 
 bool IsHelperPipeName(const std::wstring& Name) {

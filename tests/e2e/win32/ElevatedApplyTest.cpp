@@ -5,6 +5,7 @@
 // folder.
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
+#include "data/ExtrasStore.h"
 #include "data/o_DatabaseConnection.h"
 #include "fakes/FakeLiveAdapters.h"
 #include "fakes/FakeTray.h"
@@ -84,6 +85,7 @@ protected:
         Manager.SetLiveAdapters(std::move(Adapters));
         Manager.SetIPSetDataSet(Store.Db.IPSets());
         Manager.SetConnectionsDataSet(Store.Db.ConnectionNames());
+        Manager.SetDatabase(Store.Db.AdoConnection());
         Manager.SetTrayIcon(&Tray);
         Manager.SetIPSetTreeView(&Tree);
         Manager.SetAdapterTreeview(&AdapterTree);
@@ -147,33 +149,50 @@ protected:
     HANDLE Helper = nullptr; // the last helper started, while it is the runner's
 };
 
+// A set's extras go the same way, their lines after the set's own, and netsh keeps them.
 TEST_F(ElevatedApply, HelperGivesTheSameLinesProgressAndBalloonsAsInProcess) {
+    TIPSetExtras Extras, Automatic;
+    Extras.Addresses = {{"192.0.2.11", "255.255.255.0"}};
+    Extras.IPv6 = TIPv6Mode::Static;
+    Extras.IPv6Addresses = {{"2001:db8::5", 64}};
+    Automatic.IPv6 = TIPv6Mode::Automatic;
+    const std::string Own = "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\rGateway: 192.0.2.1\r"
+                            "DNS preferido: 192.0.2.53\rDNS alternativo: 198.51.100.53\rDHCP: No";
     const struct {
         bool Dhcp;
         const wchar_t* ExitCodes;
         std::string Hint; // of the helper's outcome
+        TIPSetExtras Extras = {};
+        std::size_t Lines = Dhcp ? 2 : 3;
     } Cases[] = {
-        {false, L"",
-         "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\rGateway: 192.0.2.1\r"
-         "DNS preferido: 192.0.2.53\rDNS alternativo: 198.51.100.53\rDHCP: No"},
+        {false, L"", Own},
         {true, L"", "DHCP: Si"},
         {false, L"0 3 -2",
          "Paso 2 de 3: netsh termino con el codigo 3\rPaso 3 de 3: netsh termino con el codigo -2"
          "\rDNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3"},
         {true, L"7 0",
          "Paso 1 de 2: netsh termino con el codigo 7\rDHCP: se esperaba Si, el adaptador tiene No"},
+        {false, L"", Own + "\rIP adicional: 192.0.2.11 255.255.255.0\rIPv6: 2001:db8::5/64", Extras,
+         5},
+        {true, L"", "DHCP: Si\rIPv6: Automatica", Automatic, 3},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Hint);
         const int ID = AddSet(C.Dhcp);
+        SaveIPSetExtras(*Store.Db.AdoConnection(), ID, C.Extras);
         SetEnvironmentVariableW(L"FAKE_NETSH_EXIT", C.ExitCodes);
         const TOutcome InProcess = Apply(ID, CreateNetshRunner(0));
         const int Before = Launches;
         const TOutcome ThroughHelper = Apply(ID, HelperRunner(0));
         EXPECT_EQ(Launches, Before + 1);
         EXPECT_TRUE(ThroughHelper.Tied() == InProcess.Tied());
-        EXPECT_EQ(ThroughHelper.Lines.size(), C.Dhcp ? 2u : 3u);
+        EXPECT_EQ(ThroughHelper.Lines.size(), C.Lines);
         EXPECT_EQ(ThroughHelper.Hint, C.Hint);
+        const TIPSetExtras Kept =
+            LoadNetshState(ReadFakeFile(FakeNetshStatePath()))["Conexi\xC3\xB3n LAN"].Extras;
+        EXPECT_TRUE(Kept.Addresses == C.Extras.Addresses);
+        EXPECT_TRUE(C.Extras.IPv6 != TIPv6Mode::Static ||
+                    Kept.IPv6Addresses == C.Extras.IPv6Addresses);
     }
 }
 
@@ -353,6 +372,10 @@ TEST_F(ElevatedApply, HelperRefusesAPipeOrLinesNotMadeForItBeforeRunningAnything
          {"netsh advfirewall set allprofiles state off"},
          THelperExit::LinesRefused},
         {"a line more", nullptr, {Apply[0], Apply[1], Apply[1]}, THelperExit::LinesRefused},
+        {"an IPv6 line of another shape",
+         nullptr,
+         {Apply[0], Apply[1], "netsh interface ipv6 reset"},
+         THelperExit::LinesRefused},
         {"pipe of another program", nullptr, Apply, THelperExit::UnverifiedPipe,
          ToWide(QUELVANO_EXE)},
     };

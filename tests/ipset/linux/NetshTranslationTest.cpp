@@ -85,6 +85,7 @@ TEST(NetshTranslation_Lines, OtherShapesAndRefusedValuesAreNotUnderstood) {
         "netsh interface ip add dns \"LAN 1\" 198.51.100.53 3",
         "netsh interface ip add dns \"LAN 1 198.51.100.53 2",
         "rm -rf / interface ip set dns \"LAN 1\"  dhcp ",
+        "netsh interface ip add address \"LAN 1\" 10.0.0.5 255.0.255.0",
     };
     for (const char* Line : Cases)
         EXPECT_FALSE(TranslateNetshLine(Line).has_value()) << Line;

@@ -2,6 +2,7 @@
 // (nm-apply.sh starts it and runs this test inside its network namespace), and reads the outcome
 // back from the interface q0: the kernel's addresses and routes, and our own adapter tree.
 #include "base/linux/Process.h"
+#include "data/ExtrasStore.h"
 #include "fakes/FakeTray.h"
 #include "fakes/FakeTree.h"
 #include "fakes/TempFolder.h"
@@ -37,13 +38,14 @@ std::string DeviceState() {
     return Trimmed(Output({"nmcli", "-g", "GENERAL.STATE", "device", "show", "q0"}));
 }
 
-// The IPv4 addresses of q0 as "address/prefix", in the kernel's order.
-std::vector<std::string> Addresses() {
+// The IPv4 (or global IPv6) addresses of q0 as "address/prefix", in the kernel's order.
+std::vector<std::string> Addresses(bool V6 = false) {
     std::vector<std::string> Found;
-    const std::string Text = Output({"ip", "-4", "-o", "addr", "show", "dev", "q0"});
-    for (std::size_t At = Text.find(" inet "); At != std::string::npos;
-         At = Text.find(" inet ", At + 1)) {
-        const std::size_t Start = At + 6;
+    const std::string Text =
+        Output({"ip", V6 ? "-6" : "-4", "-o", "addr", "show", "dev", "q0", "scope", "global"});
+    const std::string Word = V6 ? " inet6 " : " inet ";
+    for (std::size_t At = Text.find(Word); At != std::string::npos; At = Text.find(Word, At + 1)) {
+        const std::size_t Start = At + Word.size();
         Found.push_back(Text.substr(Start, Text.find(' ', Start) - Start));
     }
     return Found;
@@ -276,6 +278,65 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
         EXPECT_EQ(Ctl({"undo", "lan 1"}).Output.rfind(Success, 0), 0u);
         ASSERT_EQ(Addresses().size(), 1u);
         EXPECT_EQ(Addresses()[0].rfind(Address, 0), 0u) << Addresses()[0];
+    }
+    unsetenv("XDG_DATA_HOME");
+}
+
+// A set's extra address, extra gateway, extra name server and static IPv6 address reach the
+// interface in one apply of the console program; a set without extras takes the IPv4 ones away
+// again, and one whose IPv6 part is "automatic" the IPv6 address.
+TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
+    TempFolder Data;
+    setenv("XDG_DATA_HOME", PathText(Data.Path()).c_str(), 1);
+    for (const char* Ip : {"192.0.2.80", "192.0.2.81", "192.0.2.82"})
+        ASSERT_EQ(RunProcess({QUELVANO_CTL_EXE, "add", "--name", Ip, "--connection", "LAN 1",
+                              "--ip", Ip, "--mask", "255.255.255.0", "--gateway", "192.0.2.1",
+                              "--dns1", "192.0.2.53", "--dns2", "198.51.100.53"})
+                      .ExitCode,
+                  0);
+    {
+        TgtIPDBManager Db{nullptr};
+        Db.OpenDatabase(Data.File("quelvano/quelvano.ipdb"));
+        SaveIPSetExtras(*Db.AdoConnection(), 1,
+                        {{{"192.0.2.90", "255.255.255.0"}},
+                         {{"192.0.2.254", 20}},
+                         {"192.0.2.54"},
+                         TIPv6Mode::Static,
+                         {{"2001:db8::5", 64}},
+                         "2001:db8::1",
+                         {"2001:db8::53", "2001:db8::54"}});
+        SaveIPSetExtras(*Db.AdoConnection(), 3, {{}, {}, {}, TIPv6Mode::Automatic, {}, {}, {}});
+    }
+    const std::string V6 = R"(2001\:db8\:\:1 2001\:db8\:\:53,2001\:db8\:\:54)"; // as -g writes it
+    const struct {
+        const char* Set;
+        std::vector<std::string> IPv4, IPv6;
+        std::string Profile; // IPv4 DNS; IPv6 gateway and DNS
+    } Applies[] = {
+        {"192.0.2.80",
+         {"192.0.2.80/24", "192.0.2.90/24"},
+         {"2001:db8::5/64"},
+         "192.0.2.53,198.51.100.53,192.0.2.54 " + V6},
+        {"192.0.2.81", {"192.0.2.81/24"}, {"2001:db8::5/64"}, "192.0.2.53,198.51.100.53 " + V6},
+        {"192.0.2.82", {"192.0.2.82/24"}, {}, "192.0.2.53,198.51.100.53  "},
+    };
+    const auto Routes = [] { return Output({"ip", "-4", "route", "show", "default"}); };
+    for (const auto& A : Applies) {
+        SCOPED_TRACE(A.Set);
+        const TProcessResult Applied = RunProcess({QUELVANO_CTL_EXE, "apply", A.Set});
+        EXPECT_EQ(Applied.ExitCode, 0) << Applied.Output << Applied.Errors;
+        const bool Extra = &A == &Applies[0];
+        EXPECT_TRUE(WaitFor([&] {
+            return Addresses() == A.IPv4 && Addresses(true) == A.IPv6 &&
+                   (Routes().find("via 192.0.2.254 ") != std::string::npos) == Extra;
+        })) << testing::PrintToString(Addresses())
+            << Routes();
+        std::string Profile;
+        for (const char* Setting : {"ipv4.dns", "ipv6.gateway", "ipv6.dns"})
+            Profile +=
+                (Profile.empty() ? "" : " ") +
+                Trimmed(Output({"nmcli", "-g", Setting, "connection", "show", "id", "LAN 1"}));
+        EXPECT_EQ(Profile, A.Profile);
     }
     unsetenv("XDG_DATA_HOME");
 }
