@@ -48,6 +48,7 @@ public:
     // the limit passes; the report says which. An unknown ID does nothing. A request made while
     // an apply is under way is ignored.
     void ApplyIPSet(int ID);
+    bool Applying() const { return FApplying; }
 
     // The exit code of the command, -1 when it cannot be started, 0 when an error was raised
     // (reported in a balloon and a message dialog). EElevationDeclined goes on to the caller.

@@ -384,6 +384,13 @@ TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
     ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
 
+    // Changed behind the program's back: IP Helper tells, the adapter tree shows it within a
+    // second.
+    TNetshState State = LoadNetshState(ReadWholeFile(Folder.File("netsh-state.txt")));
+    State[FromWide(Connection)].Address = "192.0.2.77";
+    WriteWholeFile(Folder.File("netsh-state.txt"), SaveNetshState(State));
+    EXPECT_TRUE(WaitFor([&] { return Trees[1]->Find(L"192.0.2.77") != nullptr; }, 1000));
+
     // Editar from the pop-up renames the set.
     ASSERT_TRUE(FromTreePopUp(L"OFICINA", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     FillEditor(L"Editar la Configuracion IP", L"Casa", {});

@@ -8,6 +8,11 @@
 #include "fakes/TempStore.h"
 #include "ipset/o_IPSetManager.h"
 #include "tray/ExtCtrlsX.h"
+#include "tray/qt/QtTray.h"
+#include "ui/NetworkFollower.h"
+#include "ui/qt/QtNetworkWatch.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -270,7 +275,49 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
                   A.Profile);
         EXPECT_EQ(Addresses(), (std::vector<std::string>{A.Address}));
     }
+    // Two sets of one profile: the one applied last is the one in force.
+    const auto Active = [&](const std::string& Name) {
+        const std::string Json = Ctl({"list", "--json"}).Output;
+        const std::size_t At = Json.find("\"active\": ", Json.find("\"name\": \"" + Name + "\""));
+        return At == std::string::npos ? std::string() : Json.substr(At + 10, 4);
+    };
+    EXPECT_EQ(Active("TERCERA") + Active("consola"), "truefals");
+    EXPECT_EQ(Ctl({"apply", "consola"}).ExitCode, 0);
+    EXPECT_EQ(Active("TERCERA") + Active("consola"), "falstrue");
     unsetenv("XDG_DATA_HOME");
+}
+
+// A change made behind the program's back shows in its marks within a second of nmcli's return:
+// the kernel's messages, the follower's pause, the refresh.
+TEST_F(NmApply, ChangeBehindTheProgramsBackShowsInTheMarksWithinASecond) {
+    int Argc = 1;
+    char Name[] = "test_nm_apply";
+    char* Argv[] = {Name, nullptr};
+    QCoreApplication Qt(Argc, Argv);
+    FakeTree SetTree;
+    Manager.SetIPSetTreeView(&SetTree);
+    const int Lan = PostConnection(Store.Db, "LAN 1");
+    const int Uno = PostIPSet(Store.Db, "Uno", Lan, false,
+                              {"192.0.2.81", "255.255.255.0", "192.0.2.1", "", ""});
+    const int Dos = PostIPSet(Store.Db, "Dos", Lan, false,
+                              {"192.0.2.82", "255.255.255.0", "192.0.2.1", "", ""});
+    Manager.ApplyIPSet(Uno);
+    ASSERT_EQ(Tray.BalloonTitle(), Success) << Tray.BalloonHint();
+    TNetworkFollower Follower(
+        QtTrayServices().App.CreateTimer(), [&] { return Manager.Applying(); },
+        [&] { Manager.RefreshTrees(); });
+    const auto Watch = StartQtNetworkWatch([&] { Follower.Changed(); });
+    ASSERT_NE(Watch, nullptr);
+    ASSERT_EQ(RunProcess({"nmcli", "connection", "modify", "id", "LAN 1", "ipv4.addresses",
+                          "192.0.2.82/24"})
+                  .ExitCode,
+              0);
+    ASSERT_EQ(RunProcess({"nmcli", "connection", "up", "id", "LAN 1"}).ExitCode, 0);
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (Manager.SetsInForce().count(Dos) == 0 && std::chrono::steady_clock::now() < Deadline)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(Manager.SetsInForce().count(Dos), 1u);
+    EXPECT_EQ(Manager.SetsInForce().count(Uno), 0u);
 }
 
 } // namespace
