@@ -528,9 +528,18 @@ TEST_F(MainForm, SetsInForceAreMarkedInTheMenuTheTooltipAndTheTree) {
     EXPECT_EQ(Marks(), (Strings{"-", "x", "24",
                                 "Quelvano v1.47\nConexion de area local: oficina "
                                 "\"2\" (10.0.2.15)"}));
-    // Changed behind the program's back: the system's watch tells, the follower's pause ends.
+    // Changed behind the program's back: the system's watch tells, the follower's pause ends;
+    // not under a message box, whose question may be about the row the tree has chosen.
     Live["Conexion de area local"] = InForce;
     Changed();
+    std::string UnderTheBox;
+    Application().OnMessageBox = [&](const std::string&, const std::string&, unsigned) {
+        Tray.FireTimer();
+        UnderTheBox = Marks()[0];
+        return MsgBox::IdNo;
+    };
+    Form->mnuSalirClick();
+    EXPECT_EQ(UnderTheBox, "-");
     Tray.FireTimer();
     EXPECT_EQ(Marks()[0], "x");
     EXPECT_EQ(View->IPSets.Text(View->IPSets.Selected()), "OFICINA \"2\"");
