@@ -172,40 +172,32 @@ void Type(HWND Box, const std::wstring& Text) {
         SendMessageW(Box, WM_CHAR, C, 0);
 }
 
-// The tray icon's tooltip as the desktop's notification area keeps it: the texts of its tooltip
-// controls' tools, read through a buffer in that process; the one that starts with the title.
+// The tray icon's tooltip as the desktop's notification area keeps it: the first tool's text of
+// the tooltip control that starts with the title, read through a buffer in that control's process.
 std::wstring TrayTip() {
-    std::vector<HWND> Tips;
     for (HWND T = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); T != nullptr;
-         T = FindWindowExW(nullptr, T, TOOLTIPS_CLASSW, nullptr))
-        Tips.push_back(T);
-    for (HWND T : Tips) {
+         T = FindWindowExW(nullptr, T, TOOLTIPS_CLASSW, nullptr)) {
         DWORD Pid = 0;
         GetWindowThreadProcessId(T, &Pid);
         const HANDLE Process =
             OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
         char* Remote = static_cast<char*>(
             VirtualAllocEx(Process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-        std::wstring Found;
-        const LRESULT Tools = SendMessageW(T, TTM_GETTOOLCOUNT, 0, 0);
-        for (LRESULT I = 0; I < Tools && Found.empty(); ++I) {
-            TTTOOLINFOW Info{};
-            Info.cbSize = sizeof Info;
-            WriteProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
-            SendMessageW(T, TTM_ENUMTOOLSW, I, reinterpret_cast<LPARAM>(Remote));
+        TTTOOLINFOW Info{};
+        Info.cbSize = sizeof Info;
+        WriteProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
+        wchar_t Text[1000] = {};
+        if (SendMessageW(T, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(Remote))) {
             ReadProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
             Info.lpszText = reinterpret_cast<wchar_t*>(Remote + 1024);
             WriteProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
             SendMessageW(T, TTM_GETTEXTW, 1000, reinterpret_cast<LPARAM>(Remote));
-            wchar_t Text[1000] = {};
             ReadProcessMemory(Process, Remote + 1024, Text, sizeof Text - sizeof(wchar_t), nullptr);
-            if (std::wstring(Text).rfind(L"Quelvano v1.47", 0) == 0)
-                Found = Text;
         }
         VirtualFreeEx(Process, Remote, 0, MEM_RELEASE);
         CloseHandle(Process);
-        if (!Found.empty())
-            return Found;
+        if (std::wstring(Text).rfind(L"Quelvano v1.47", 0) == 0)
+            return Text;
     }
     return {};
 }

@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 namespace {
 
 const wchar_t* const Guid = L"{7E57F00D-0000-4000-8000-000000000001}";
@@ -93,21 +91,20 @@ struct TFileWatch {
     HANDLE Thread = nullptr;
 };
 
-std::pair<FILETIME, DWORD> Stamp() {
+// The state file's write time, its size in the top bits: it changes when either does.
+ULONGLONG Stamp() {
     WIN32_FILE_ATTRIBUTE_DATA Data{};
     GetFileAttributesExW(FakeNetshStatePath().c_str(), GetFileExInfoStandard, &Data);
-    return {Data.ftLastWriteTime, Data.nFileSizeLow};
-}
-
-bool operator!=(const std::pair<FILETIME, DWORD>& A, const std::pair<FILETIME, DWORD>& B) {
-    return CompareFileTime(&A.first, &B.first) != 0 || A.second != B.second;
+    return (ULONGLONG(Data.ftLastWriteTime.dwHighDateTime) << 32 |
+            Data.ftLastWriteTime.dwLowDateTime) +
+           (ULONGLONG(Data.nFileSizeLow) << 52);
 }
 
 DWORD WINAPI WatchFile(void* Param) {
     auto* W = static_cast<TFileWatch*>(Param);
-    auto Last = Stamp();
+    ULONGLONG Last = Stamp();
     while (WaitForSingleObject(W->Stop, 50) == WAIT_TIMEOUT) {
-        const auto Now = Stamp();
+        const ULONGLONG Now = Stamp();
         if (Now != Last)
             W->Callback(W->Context, nullptr, 0); // MibParameterNotification
         Last = Now;
