@@ -9,6 +9,7 @@
 #include "ui/qt/QtControls.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtMainWindow.h"
+#include "ui/qt/QtNetworkWatch.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -63,6 +64,7 @@ void StartUp() {
     Application().OnProcessMessages = [] { QCoreApplication::processEvents(); };
     RegisterQtDialogs();
     RegisterQtMainWindow();
+    TFrmMain::WatchFactory = StartQtNetworkWatch;
     FrmMain = new TFrmMain(&Application(), QtTrayServices());
     CreateWaitBox();
 }

@@ -12,6 +12,7 @@
 #include "ui/win32/DialogBase.h"
 #include "ui/win32/Dialogs.h"
 #include "ui/win32/MainWindowView.h"
+#include "ui/win32/NetworkWatch.h"
 #include "ui/win32/WaitBoxView.h"
 
 #include <windows.h>
@@ -75,6 +76,7 @@ void StartUp() {
     InstallApplicationHooks();
     RegisterWin32Dialogs();
     RegisterWin32MainWindow();
+    TFrmMain::WatchFactory = StartWin32NetworkWatch;
     FrmMain = new TFrmMain(&Application(), Win32TrayServices());
     RegisterWin32WaitBox();
     CreateWaitBox();

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
+    const TModalScope Modal(*this);
     return OnMessageBox ? OnMessageBox(Text, Caption, Flags) : MsgBox::IdCancel;
 }
 

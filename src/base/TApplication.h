@@ -59,12 +59,27 @@ public:
     }
 
     void ShowMessage(const std::string& Text) {
+        const TModalScope Modal(*this);
         if (OnShowMessage)
             OnShowMessage(Text);
     }
 
     // IdCancel when no front end is installed, so nothing is ever confirmed by default.
     int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);
+
+    // Counts a modal window (a dialog, a message box) for its lifetime.
+    class TModalScope {
+    public:
+        explicit TModalScope(TApplication& App) : FApp(App) { ++FApp.FModalLevel; }
+        ~TModalScope() { --FApp.FModalLevel; }
+        TModalScope(const TModalScope&) = delete;
+        TModalScope& operator=(const TModalScope&) = delete;
+
+    private:
+        TApplication& FApp;
+    };
+    // Above 0 while a modal window is shown.
+    int ModalLevel() const { return FModalLevel; }
 
     // The one general error display: the message with a period added when its last character
     // sorts after ".", captioned with the title, with an OK button and the error icon.
@@ -84,6 +99,7 @@ protected:
 
 private:
     TApplication* FPrevious;
+    int FModalLevel = 0;
     std::map<std::type_index, TComponent*> FSingleInstances;
 };
 

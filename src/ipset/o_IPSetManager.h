@@ -54,6 +54,7 @@ public:
     // the limit passes; the report says which. An unknown ID does nothing. A request made while
     // an apply is under way is ignored.
     void ApplyIPSet(int ID);
+    bool Applying() const { return FApplying; }
 
     // Each apply records, once its lines have run, the connection's configuration from just
     // before them in the database (when it has one and the connection's adapter is present).

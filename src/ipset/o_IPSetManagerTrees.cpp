@@ -44,6 +44,15 @@ void Show(TTreeView& Tree, const TTreeRows& Rows) {
     }
 }
 
+// The place of the chosen node in tree order; -1 when none is chosen.
+int ChosenRow(const TTreeView& Tree) {
+    const HTreeNode Chosen = Tree.Selected();
+    for (int I = 0; Chosen != 0 && I < Tree.Count(); ++I)
+        if (Tree.Item(I) == Chosen)
+            return I;
+    return -1;
+}
+
 TTreeItem Line(std::string Text, std::intptr_t Data = 0) {
     TTreeItem Item;
     Item.Text = std::move(Text);
@@ -132,8 +141,16 @@ void TgtIPSetManager::ShowIPSets(bool Always) {
     TTreeRows Rows = ReadIPSetRows();
     // The tree shows these very sets, marks included: what was opened and chosen in it stays.
     if (Always || FIPSetTreeShows != Rows) {
+        const int Chosen = ChosenRow(Tree);
+        const std::optional<TTreeRows> Before = std::move(FIPSetTreeShows);
         FIPSetTreeShows.reset();
         Show(Tree, Rows);
+        // A line of the same set in the same place stays chosen: a set that came into force or
+        // went out of it does not take the user's choice away.
+        const std::size_t At = static_cast<std::size_t>(Chosen);
+        if (Chosen >= 0 && Before && At < Before->size() && At < Rows.size() &&
+            (*Before)[At].Level == Rows[At].Level && (*Before)[At].Item.Data == Rows[At].Item.Data)
+            Tree.SetSelected(Tree.Item(Chosen));
         FIPSetTreeShows = std::move(Rows);
     }
     if (OnSetsInForceChanged)

@@ -51,6 +51,7 @@ TFrmMain::~TFrmMain() {
 
 // Freed before the view and the menus they point to.
 void TFrmMain::FreeComponents() {
+    FWatch.reset();
     delete FIPSetManager;
     FIPSetManager = nullptr;
     delete FTrayIcon;
@@ -94,6 +95,12 @@ void TFrmMain::Construct(TTrayServices TrayServices) {
     BuildApplyMenu();
     UpdateUndo();
     StartTrace("trees");
+    FFollower = std::make_unique<TNetworkFollower>(
+        TrayServices.App.CreateTimer(),
+        [this] { return FIPSetManager->Applying() || Application().ModalLevel() > 0; },
+        [this] { Refresh(); });
+    if (WatchFactory)
+        FWatch = WatchFactory([this] { FFollower->Changed(); });
     if (FView)
         FView->AfterFirstPaint([this] { ShowTrayIcon(); });
     else

@@ -5,6 +5,7 @@
 #include "tray/ExtCtrlsX.h"
 #include "tray/Menus.h"
 #include "ui/Forms.h"
+#include "ui/NetworkFollower.h"
 #include "ui/f_WaitBox.h"
 
 #include <functional>
@@ -41,6 +42,8 @@ using TMainFormViewFactory = std::function<std::unique_ptr<TMainFormView>(TFrmMa
 class TFrmMain : public TComponent {
 public:
     static inline TMainFormViewFactory ViewFactory;
+    // The platform's watch of the network; without one the window refreshes on request only.
+    static inline TNetworkWatchFactory WatchFactory;
     static const char* const MainCaption;
 
     // Errors of any step propagate: the program cannot start without its window.
@@ -126,6 +129,9 @@ private:
     int FPageIndex = 0;
     bool FFirstMinimize = true;
     bool FFirstActivate = true;
+    // The watch goes first, so no notification reaches the follower as it goes.
+    std::unique_ptr<TNetworkFollower> FFollower;
+    std::unique_ptr<TNetworkWatch> FWatch;
 };
 
 // The main window of the running program, made by the program's entry.

@@ -1,6 +1,7 @@
 // The main window's commands that open a dialog.
 #include "ui/f_main.h"
 
+#include "base/TApplication.h"
 #include "data/o_DatabaseConnection.h"
 #include "ipset/o_IPSetManager.h"
 #include "ui/HelpPage.h"
@@ -27,6 +28,7 @@ std::unique_ptr<TFrmIPSet> MakeEditor(TFrmMain* Owner) {
 // The tray menu is the one way in while a dialog holds the window: a second dialog, an apply over
 // the row being edited, or leaving the program under the dialog would all go wrong.
 int TFrmMain::ShowDialog(TForm& Dialog) {
+    const TApplication::TModalScope Modal(Application());
     SetTrayMenuEnabled(false);
     try {
         const int Result = Dialog.ShowModal();

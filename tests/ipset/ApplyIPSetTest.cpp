@@ -224,135 +224,72 @@ TEST_F(ApplyIPSet, StoredExtraThatItsCheckRefusesRaisesBeforeAnythingRuns) {
     EXPECT_TRUE(Progress.empty());
 }
 
-TEST_F(ApplyIPSet, FailedStepsAreReportedOneLineEachAndTheRestStillRun) {
-    const int ID = AddSet(AddConnection("LAN 1"), false, Example);
-    Run.Results = {0, 1, -1};
-    Manager.ApplyIPSet(ID);
-    EXPECT_EQ(Run.Lines.size(), 3u);
-    EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
-    EXPECT_EQ(Tray.BalloonHint(), "Paso 2 de 3: netsh termino con el codigo 1\r"
-                                  "Paso 3 de 3: no se pudo ejecutar netsh\r"
-                                  "DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene "
-                                  "10.0.2.3");
-    EXPECT_EQ(Tray.BalloonFlags(), TBalloonFlags::bfError);
-}
-
-// The verdict is what the adapter shows once the lines have run, whatever netsh answered.
+// The verdict is what the adapter shows once the lines have run, whatever netsh answered. How
+// the lines and the adapter behave: "" as netsh would, "inert" the lines change nothing, "before"
+// the set is in force before them, "third" it shows at the third read, "gone" no adapter,
+// "no lease" no DHCP server answers.
 TEST_F(ApplyIPSet, VerdictIsWhatTheAdapterShowsAfterTheLines) {
     const std::string Asked = "IP: 192.0.2.10\rMascara de subred: 255.255.255.0\r"
                               "Gateway: 192.0.2.1\rDNS preferido: 192.0.2.53\r"
                               "DNS alternativo: 198.51.100.53\rDHCP: No";
-    const std::string Failed = "Error al aplicar configuracion IP";
-    struct Case {
+    const std::string Ok = "Cambio de IP satisfactorio!",
+                      Failed = "Error al aplicar configuracion IP";
+    const std::string IP =
+        "IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0";
+    const std::string Dns =
+        "DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3";
+    const std::string Unchanged =
+        IP + "\rGateway: se esperaba 192.0.2.1, el adaptador tiene 10.0.2.2\r" + Dns;
+    const std::string TwoFailed =
+        "Paso 2 de 3: netsh termino con el codigo 1\rPaso 3 de 3: no se pudo ejecutar netsh\r" +
+        Dns;
+    const std::string AllFailed = "Paso 1 de 3: netsh termino con el codigo 1\r"
+                                  "Paso 2 de 3: netsh termino con el codigo 1\r"
+                                  "Paso 3 de 3: netsh termino con el codigo 1\r" +
+                                  IP; // cut at a line end to 255 characters
+    const std::string Gone = "No se encontro el adaptador de la conexion \"LAN 1\".";
+    const std::string NoLease = "DHCP: Si\rSin respuesta del servidor DHCP todavia.";
+    const std::string NotDhcp = "DHCP: se esperaba Si, el adaptador tiene No\r"
+                                "DNS: se esperaba del servidor DHCP, el adaptador tiene fijos "
+                                "10.0.2.3";
+    const struct {
         const char* Name;
         bool Dhcp;
         std::vector<int> Results;
-        std::function<void(RecordingRunner::Script&, FakeLiveAdapters&)> Arrange;
-        std::string Title, Text;
+        std::string Arrange, Title, Text;
         TBalloonFlags Flags;
         int Reads; // the reads of the adapter after the lines
+    } Cases[] = {
+        {"in force", false, {}, "", Ok, Asked, bfInfo, 1},
+        {"already in force, netsh says 1", false, {1, 1, 1}, "before", Ok, Asked, bfInfo, 1},
+        {"shows on the third read", false, {}, "third", Ok, Asked, bfInfo, 3},
+        {"exits 0, changes nothing", false, {}, "inert", Failed, Unchanged, bfError, 41},
+        {"two steps failed", false, {0, 1, -1}, "", Failed, TwoFailed, bfError, 41},
+        {"every step failed", false, {1, 1, 1}, "", Failed, AllFailed, bfError, 41},
+        {"adapter gone", false, {}, "gone", Failed, Gone, bfError, 41},
+        {"DHCP with its lease", true, {}, "", Ok, "DHCP: Si", bfInfo, 1},
+        {"DHCP without a lease: a warning", true, {}, "no lease", Ok, NoLease, bfWarning, 41},
+        {"DHCP not enabled at first: no wait", true, {}, "inert", Failed, NotDhcp, bfError, 1},
     };
-    const auto Nothing = [](RecordingRunner::Script&, FakeLiveAdapters&) {};
-    const auto Inert = [](RecordingRunner::Script& R, FakeLiveAdapters&) { R.Inert = true; };
-    const Case Cases[] = {
-        {"in force", false, {}, Nothing, "Cambio de IP satisfactorio!", Asked, bfInfo, 1},
-        {"already in force, netsh says 1 to every line",
-         false,
-         {1, 1, 1},
-         [](RecordingRunner::Script& R, FakeLiveAdapters&) {
-             ApplyNetshLine(R.State, "netsh interface ip set address \"LAN 1\"  static 192.0.2.10 "
-                                     "255.255.255.0 192.0.2.1 1");
-             ApplyNetshLine(R.State, "netsh interface ip set dns \"LAN 1\"  static 192.0.2.53 "
-                                     "primary");
-             ApplyNetshLine(R.State, "netsh interface ip add dns \"LAN 1\" 198.51.100.53 2");
-         },
-         "Cambio de IP satisfactorio!",
-         Asked,
-         bfInfo,
-         1},
-        {"shows on the third read",
-         false,
-         {},
-         [](RecordingRunner::Script& R, FakeLiveAdapters& L) {
-             R.Inert = true;
-             L.BeforeRead = [&R, &L] {
-                 if (L.Reads == 3)
-                     R.State["LAN 1"] = {false,
-                                         "192.0.2.10",
-                                         "255.255.255.0",
-                                         "192.0.2.1",
-                                         {"192.0.2.53", "198.51.100.53"},
-                                         true};
-             };
-         },
-         "Cambio de IP satisfactorio!",
-         Asked,
-         bfInfo,
-         3},
-        {"exits 0 and changes nothing: read for the whole limit",
-         false,
-         {},
-         Inert,
-         Failed,
-         "IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0\r"
-         "Gateway: se esperaba 192.0.2.1, el adaptador tiene 10.0.2.2\r"
-         "DNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3",
-         bfError,
-         41},
-        {"every step failed: cut at a line end to 255 characters",
-         false,
-         {1, 1, 1},
-         Nothing,
-         Failed,
-         "Paso 1 de 3: netsh termino con el codigo 1\rPaso 2 de 3: netsh termino con el codigo 1\r"
-         "Paso 3 de 3: netsh termino con el codigo 1\r"
-         "IP: se esperaba 192.0.2.10/255.255.255.0, el adaptador tiene 10.0.2.15/255.255.255.0",
-         bfError,
-         41},
-        {"adapter gone",
-         false,
-         {},
-         [](RecordingRunner::Script&, FakeLiveAdapters& L) { L.Gone.insert("LAN 1"); },
-         Failed,
-         "No se encontro el adaptador de la conexion \"LAN 1\".",
-         bfError,
-         41},
-        {"DHCP with its lease",
-         true,
-         {},
-         Nothing,
-         "Cambio de IP satisfactorio!",
-         "DHCP: Si",
-         bfInfo,
-         1},
-        {"DHCP without a lease: waited for, then a warning",
-         true,
-         {},
-         [](RecordingRunner::Script& R, FakeLiveAdapters&) {
-             R.Lease = {"", ""};
-         },
-         "Cambio de IP satisfactorio!",
-         "DHCP: Si\rSin respuesta del servidor DHCP todavia.",
-         bfWarning,
-         41},
-        {"DHCP not enabled at the first read: no waiting",
-         true,
-         {},
-         Inert,
-         Failed,
-         "DHCP: se esperaba Si, el adaptador tiene No\r"
-         "DNS: se esperaba del servidor DHCP, el adaptador tiene fijos 10.0.2.3",
-         bfError,
-         1},
-    };
-    for (const Case& C : Cases) {
+    const TNetshConnection InForce = {
+        false, "192.0.2.10", "255.255.255.0", "192.0.2.1", {"192.0.2.53", "198.51.100.53"}, true};
+    for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         Run = {};
         Run.Results = C.Results;
+        Run.Inert = C.Arrange == "inert" || C.Arrange == "third";
+        if (C.Arrange == "before")
+            Run.State["LAN 1"] = InForce;
+        if (C.Arrange == "no lease")
+            Run.Lease = {"", ""};
         Live->Gone.clear();
-        Live->BeforeRead = nullptr;
+        if (C.Arrange == "gone")
+            Live->Gone.insert("LAN 1");
+        Live->BeforeRead = [&] {
+            if (C.Arrange == "third" && Live->Reads == 3)
+                Run.State["LAN 1"] = InForce;
+        };
         Live->Reads = 0;
-        C.Arrange(Run, *Live);
         Progress.clear();
         Manager.ApplyIPSet(AddSet(AddConnection("LAN 1"), C.Dhcp, Example));
         EXPECT_EQ(Tray.BalloonTitle(), C.Title);
@@ -397,10 +334,10 @@ TEST_F(ApplyIPSet, UndoAppliesWhatTheConnectionHadBeforeTheLastApply) {
     }
 }
 
-// The console program listens instead of showing balloons.
-TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
+// A runner's error shows its message and counts as a failed step; the console program, which
+// listens instead of showing balloons, is told the same without a tray icon.
+TEST_F(ApplyIPSet, RunnerErrorShowsTheMessageAndIsToldAsAFailedStep) {
     const int ID = AddSet(AddConnection("LAN 1"), true, {});
-    Manager.SetTrayIcon(nullptr);
     struct Console : TApplyListener {
         std::vector<std::string> Told;
         void ApplyStepDone(int Step, int Count, const TApplyStep&, const TStepOutcome& O) override {
@@ -410,23 +347,20 @@ TEST_F(ApplyIPSet, WithoutTrayIcon_ARunnerErrorIsStillToldAsAFailedStep) {
         void ApplyReported(const TApplyReport& R) override { Told.push_back(R.Title); }
     } Listener;
     Manager.AddListener(&Listener);
-    const std::vector<std::string>& Told = Listener.Told;
     Run.Throw = true;
-    Manager.ApplyIPSet(ID);
-    EXPECT_EQ(Told, (std::vector<std::string>{"1/2 error al ejecutar netsh: runner broke",
-                                              "2/2 error al ejecutar netsh: runner broke",
-                                              "Error al aplicar configuracion IP"}));
-}
-
-TEST_F(ApplyIPSet, RunnerErrorShowsTheMessageAndCountsAsAFailedStep) {
-    const int ID = AddSet(AddConnection("LAN 1"), true, {});
-    Run.Throw = true;
-    Manager.ApplyIPSet(ID);
-    EXPECT_EQ(Run.Lines.size(), 2u);
-    EXPECT_EQ(Messages, (std::vector<std::string>{"runner broke", "runner broke"}));
-    EXPECT_EQ(Tray.BalloonTitle(), "Error al aplicar configuracion IP");
-    EXPECT_NE(Tray.BalloonHint().find("Paso 1 de 2"), std::string::npos);
-    EXPECT_NE(Tray.BalloonHint().find("Paso 2 de 2"), std::string::npos);
+    for (TTrayIcon* Icon : {&Tray, static_cast<TTrayIcon*>(nullptr)}) {
+        Manager.SetTrayIcon(Icon);
+        Listener.Told.clear();
+        Messages.clear();
+        Manager.ApplyIPSet(ID);
+        EXPECT_EQ(Messages, (std::vector<std::string>{"runner broke", "runner broke"}));
+        EXPECT_EQ(Listener.Told,
+                  (std::vector<std::string>{"1/2 error al ejecutar netsh: runner broke",
+                                            "2/2 error al ejecutar netsh: runner broke",
+                                            "Error al aplicar configuracion IP"}));
+    }
+    EXPECT_EQ(Tray.BalloonHint().substr(0, 11), "Paso 1 de 2");
+    EXPECT_NE(Tray.BalloonHint().find("\rPaso 2 de 2"), std::string::npos);
 }
 
 TEST_F(ApplyIPSet, DeclinedRightsRunNothingSayWhyAndStillRefreshTheTrees) {

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,6 +108,7 @@ protected:
     void TearDown() override {
         Form.reset();
         TFrmMain::ViewFactory = nullptr;
+        TFrmMain::WatchFactory = nullptr;
     }
 
     void Start() {
@@ -499,11 +501,18 @@ TEST_F(MainForm, Exit_MenuClosesAtOnceTrayAsksFirst) {
 }
 
 // The sets in force on their adapters are marked in the tray's submenu, named in its tooltip and
-// drawn with their own picture; applying one moves the marks.
+// drawn with their own picture; applying one moves the marks, and so does a change of the adapter
+// that the system tells of, the chosen set staying chosen.
 TEST_F(MainForm, SetsInForceAreMarkedInTheMenuTheTooltipAndTheTree) {
-    Live["Conexion de area local"] = {false,       "192.0.2.10",   "255.255.255.0",
+    const TNetshConnection InForce = {false,       "192.0.2.10",   "255.255.255.0",
                                       "192.0.2.1", {"192.0.2.53"}, true};
+    Live["Conexion de area local"] = InForce;
     Application().Title = "Quelvano v1.47";
+    std::function<void()> Changed;
+    TFrmMain::WatchFactory = [&](std::function<void()> Tell) {
+        Changed = std::move(Tell);
+        return std::make_unique<TNetworkWatch>();
+    };
     Start();
     Form->mnuRefrescar->Click(); // with the fake adapters in place
     const auto Marks = [&] {
@@ -522,6 +531,21 @@ TEST_F(MainForm, SetsInForceAreMarkedInTheMenuTheTooltipAndTheTree) {
     EXPECT_EQ(Marks(), (Strings{"-", "x", "24",
                                 "Quelvano v1.47\nConexion de area local: oficina "
                                 "\"2\" (10.0.2.15)"}));
+    // Changed behind the program's back: the system's watch tells, the follower's pause ends;
+    // not under a message box, whose question may be about the row the tree has chosen.
+    Live["Conexion de area local"] = InForce;
+    Changed();
+    std::string UnderTheBox;
+    Application().OnMessageBox = [&](const std::string&, const std::string&, unsigned) {
+        Tray.FireTimer();
+        UnderTheBox = Marks()[0];
+        return MsgBox::IdNo;
+    };
+    Form->mnuSalirClick();
+    EXPECT_EQ(UnderTheBox, "-");
+    Tray.FireTimer();
+    EXPECT_EQ(Marks()[0], "x");
+    EXPECT_EQ(View->IPSets.Text(View->IPSets.Selected()), "OFICINA \"2\"");
     Application().Title.clear();
 }
 

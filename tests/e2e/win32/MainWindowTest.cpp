@@ -172,6 +172,66 @@ void Type(HWND Box, const std::wstring& Text) {
         SendMessageW(Box, WM_CHAR, C, 0);
 }
 
+// The tray icon's tooltip as the desktop's notification area keeps it: the first tool's text of
+// the tooltip control that starts with the title, read through a buffer in that control's process.
+std::wstring TrayTip() {
+    for (HWND T = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); T != nullptr;
+         T = FindWindowExW(nullptr, T, TOOLTIPS_CLASSW, nullptr)) {
+        DWORD Pid = 0;
+        GetWindowThreadProcessId(T, &Pid);
+        const HANDLE Process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
+        char* Remote = static_cast<char*>(
+            VirtualAllocEx(Process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        TTTOOLINFOW Info{};
+        Info.cbSize = sizeof Info;
+        WriteProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
+        wchar_t Text[1000] = {};
+        if (SendMessageW(T, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(Remote))) {
+            ReadProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
+            Info.lpszText = reinterpret_cast<wchar_t*>(Remote + 1024);
+            WriteProcessMemory(Process, Remote, &Info, sizeof Info, nullptr);
+            SendMessageW(T, TTM_GETTEXTW, 1000, reinterpret_cast<LPARAM>(Remote));
+            ReadProcessMemory(Process, Remote + 1024, Text, sizeof Text - sizeof(wchar_t), nullptr);
+        }
+        VirtualFreeEx(Process, Remote, 0, MEM_RELEASE);
+        CloseHandle(Process);
+        if (std::wstring(Text).rfind(L"Quelvano v1.47", 0) == 0)
+            return Text;
+    }
+    return {};
+}
+
+// The visible pop-up menus, the one opened last first.
+std::vector<HWND> OpenMenus() {
+    std::vector<HWND> Menus;
+    for (HWND M = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); M != nullptr;
+         M = FindWindowExW(nullptr, M, L"#32768", nullptr))
+        if (IsWindowVisible(M))
+            Menus.push_back(M);
+    return Menus;
+}
+
+// Whether the check-mark square of a menu's first item, left of its picture, shows anything but
+// its background; false until the item has been drawn.
+bool FirstItemChecked(HWND Menu, bool& Drawn) {
+    RECT R;
+    GetWindowRect(Menu, &R);
+    const HDC Screen = GetDC(nullptr);
+    const int Top = R.top + 3, Left = R.left + 3, Check = GetSystemMetrics(SM_CXMENUCHECK);
+    const COLORREF Background = GetPixel(Screen, Left, Top);
+    bool Marked = false;
+    Drawn = false;
+    for (int Y = Top; Y < Top + Check; ++Y)
+        for (int X = Left; X < Left + 40; ++X)
+            if (GetPixel(Screen, X, Y) != Background) {
+                Drawn = true;
+                Marked = Marked || X < Left + Check;
+            }
+    ReleaseDC(nullptr, Screen);
+    return Marked;
+}
+
 // Every visible balloon or tooltip on the desktop, by its text.
 std::vector<std::wstring> ShownTips() {
     std::vector<std::wstring> Tips;
@@ -292,6 +352,24 @@ protected:
                               Keys);
     }
 
+    // Opens the tray's submenu of sets, reads whether its first item shows its check, closes it.
+    bool TraySubmenuChecksTheFirstSet() {
+        PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP);
+        EXPECT_TRUE(WaitFor([&] { return OpenMenus().size() == 1; }));
+        for (UINT Key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
+            PostMessageW(OpenMenus()[0], WM_KEYDOWN, Key, 0);
+        bool Checked = false, Drawn = false;
+        EXPECT_TRUE(WaitFor([&] {
+            const std::vector<HWND> Menus = OpenMenus();
+            return Menus.size() == 2 && ((Checked = FirstItemChecked(Menus[0], Drawn)), Drawn);
+        }));
+        for (std::size_t Open = OpenMenus().size(); Open > 0; --Open) {
+            PostMessageW(OpenMenus()[0], WM_KEYDOWN, VK_ESCAPE, 0);
+            EXPECT_TRUE(WaitFor([&] { return OpenMenus().size() < Open; }));
+        }
+        return Checked;
+    }
+
     // Fills the editor that has the caption and accepts it.
     void FillEditor(const std::wstring& Caption, const std::wstring& Name,
                     const std::vector<std::wstring>& Addresses, bool Dhcp = false) {
@@ -392,6 +470,18 @@ TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
     // From the tray: its submenu offers the new set.
     ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
     EXPECT_EQ(AppliedWith(L"IP: 192.0.2.10"), StaticLines);
+
+    // The set applied is checked in the tray's submenu and named in the tooltip.
+    EXPECT_TRUE(TraySubmenuChecksTheFirstSet());
+    EXPECT_EQ(TrayTip(), L"Quelvano v1.47\nConexion de prueba: OFICINA (192.0.2.10)");
+    // Changed behind the program's back: IP Helper tells, the adapter tree shows it within a
+    // second.
+    TNetshState State = LoadNetshState(ReadWholeFile(Folder.File("netsh-state.txt")));
+    State[FromWide(Connection)].Address = "192.0.2.77";
+    WriteWholeFile(Folder.File("netsh-state.txt"), SaveNetshState(State));
+    EXPECT_TRUE(WaitFor([&] { return Trees[1]->Find(L"192.0.2.77") != nullptr; }, 1000));
+    EXPECT_FALSE(TraySubmenuChecksTheFirstSet());
+    EXPECT_EQ(TrayTip(), L"Quelvano v1.47");
 
     // Editar from the pop-up renames the set.
     ASSERT_TRUE(FromTreePopUp(L"OFICINA", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));

@@ -7,6 +7,7 @@
 #include "fakes/FakeTree.h"
 #include "fakes/TempFolder.h"
 #include "fakes/TempStore.h"
+#include "ipset/linux/ChangeBehindTheBack.h"
 #include "ipset/o_IPSetManager.h"
 #include "tray/ExtCtrlsX.h"
 
@@ -272,6 +273,15 @@ TEST_F(NmApply, ConsoleProgramStoresListsAndAppliesToTheSameProfiles) {
                   A.Profile);
         EXPECT_EQ(Addresses(), (std::vector<std::string>{A.Address}));
     }
+    // Two sets of one profile: the one applied last is the one in force.
+    const auto Active = [&](const std::string& Name) {
+        const std::string Json = Ctl({"list", "--json"}).Output;
+        const std::size_t At = Json.find("\"active\": ", Json.find("\"name\": \"" + Name + "\""));
+        return At == std::string::npos ? std::string() : Json.substr(At + 10, 4);
+    };
+    EXPECT_EQ(Active("TERCERA") + Active("consola"), "truefals");
+    EXPECT_EQ(Ctl({"apply", "consola"}).ExitCode, 0);
+    EXPECT_EQ(Active("TERCERA") + Active("consola"), "falstrue");
     // "LAN 1" from DHCP back to the address it had before, then forth to DHCP again.
     EXPECT_EQ(Ctl({"apply", "consola"}).ExitCode, 0);
     for (const char* Address : {"192.0.2.70/24", "198.51.100."}) {
@@ -339,6 +349,16 @@ TEST_F(NmApply, ConsoleProgramAppliesExtrasAndTakesThemAwayAgain) {
         EXPECT_EQ(Profile, A.Profile);
     }
     unsetenv("XDG_DATA_HOME");
+}
+
+// A change made behind the program's back shows in its marks within a second of the kernel's
+// routing message: the follower's pause, then the refresh.
+TEST_F(NmApply, ChangeBehindTheProgramsBackShowsInTheMarksWithinASecond) {
+    FakeTree SetTree;
+    Manager.SetIPSetTreeView(&SetTree);
+    const auto Took = FollowChangeBehindTheBack(Manager, Store.Db);
+    ASSERT_TRUE(Took);
+    EXPECT_LT(Took->count(), 1000);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // adapter (netsh-state.txt, FakeNetshFiles.h), and static values of its own before that. The
 // registry's NameServer value of the adapter's interface is kept in step, as Windows keeps it.
 // IPv6: the link-local address every Windows adapter has.
+// Its change notifications come from a thread that watches the state file's time and size.
 #include "adapters/AdapterChain.h"
 #include "fakes/NetshState.h"
 #include "ipset/win32/FakeNetshFiles.h"
@@ -83,7 +84,66 @@ TAdapterDescription Adapter() {
     return A;
 }
 
+using TChangeCallback = void(WINAPI*)(void* Context, void* Row, int NotificationType);
+
+struct TFileWatch {
+    TChangeCallback Callback;
+    void* Context;
+    HANDLE Stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE Thread = nullptr;
+};
+
+// The state file's write time, its size in the top bits: it changes when either does.
+ULONGLONG Stamp() {
+    WIN32_FILE_ATTRIBUTE_DATA Data{};
+    GetFileAttributesExW(FakeNetshStatePath().c_str(), GetFileExInfoStandard, &Data);
+    return (ULONGLONG(Data.ftLastWriteTime.dwHighDateTime) << 32 |
+            Data.ftLastWriteTime.dwLowDateTime) +
+           (ULONGLONG(Data.nFileSizeLow) << 52);
+}
+
+DWORD WINAPI WatchFile(void* Param) {
+    auto* W = static_cast<TFileWatch*>(Param);
+    ULONGLONG Last = Stamp();
+    while (WaitForSingleObject(W->Stop, 50) == WAIT_TIMEOUT) {
+        const ULONGLONG Now = Stamp();
+        if (Now != Last)
+            W->Callback(W->Context, nullptr, 0); // MibParameterNotification
+        Last = Now;
+    }
+    return 0;
+}
+
+std::uint32_t StartWatch(void* Callback, void* Context, HANDLE* Handle) {
+    auto* W = new TFileWatch{reinterpret_cast<TChangeCallback>(Callback), Context};
+    W->Thread = CreateThread(nullptr, 0, WatchFile, W, 0, nullptr);
+    *Handle = W;
+    return NO_ERROR;
+}
+
 } // namespace
+
+extern "C" __declspec(dllexport) std::uint32_t WINAPI
+    NotifyIpInterfaceChange(std::uint16_t, void* Callback, void* Context, BOOLEAN, HANDLE* Handle) {
+    return StartWatch(Callback, Context, Handle);
+}
+
+extern "C" __declspec(dllexport) std::uint32_t WINAPI
+    NotifyUnicastIpAddressChange(std::uint16_t, void* Callback, void* Context, BOOLEAN,
+                                 HANDLE* Handle) {
+    return StartWatch(Callback, Context, Handle);
+}
+
+// As the system's, returns once the callback runs no more.
+extern "C" __declspec(dllexport) std::uint32_t WINAPI CancelMibChangeNotify2(HANDLE Handle) {
+    auto* W = static_cast<TFileWatch*>(Handle);
+    SetEvent(W->Stop);
+    WaitForSingleObject(W->Thread, INFINITE);
+    CloseHandle(W->Thread);
+    CloseHandle(W->Stop);
+    delete W;
+    return NO_ERROR;
+}
 
 extern "C" __declspec(dllexport) std::uint32_t WINAPI
     GetAdaptersInfo(IP_ADAPTER_INFO* Buffer, std::uint32_t* Size) {
