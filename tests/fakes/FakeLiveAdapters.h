@@ -41,10 +41,30 @@ public:
         Info.GatewayTot = 1;
         Info.DNSServerList = C.Dns;
         Info.DNSServerTot = static_cast<std::int32_t>(C.Dns.size());
+        AddExtras(C.Extras, Info);
         TgtNetworkAdapter Adapter;
         Adapter.LoadFromAdaptorInfo(Info);
         Adapter.SetStaticDNS(C.StaticDns);
+        Adapter.SetStaticIPv6DNS(!C.Extras.IPv6Dns.empty());
         return Adapter;
+    }
+
+    // What the extra lines added, after the set's own values (the name servers are in Dns).
+    static void AddExtras(const TIPSetExtras& E, TAdaptorInfo& Info) {
+        for (const TExtraAddress& A : E.Addresses) {
+            Info.IPAddressList.insert(Info.IPAddressList.end() - 1, A.Address);
+            Info.IPMaskList.insert(Info.IPMaskList.end() - 1, A.Mask);
+        }
+        Info.IPAddressTot += static_cast<std::int32_t>(E.Addresses.size());
+        for (const TExtraGateway& G : E.Gateways)
+            Info.GatewayList.insert(Info.GatewayList.end() - 1, G.Gateway);
+        Info.GatewayTot += static_cast<std::int32_t>(E.Gateways.size());
+        for (const TIPv6Address& A : E.IPv6Addresses)
+            Info.IPv6AddressList.push_back(
+                {A.Address, static_cast<std::uint8_t>(A.PrefixLength), true});
+        if (!E.IPv6Gateway.empty())
+            Info.IPv6GatewayList = {E.IPv6Gateway};
+        Info.IPv6DNSServerList = E.IPv6Dns;
     }
 
     std::set<std::string> Gone;

@@ -172,9 +172,10 @@ TEST_F(ElevatedApply, HelperGivesTheSameLinesProgressAndBalloonsAsInProcess) {
          "\rDNS: se esperaba 192.0.2.53, 198.51.100.53; el adaptador tiene 10.0.2.3"},
         {true, L"7 0",
          "Paso 1 de 2: netsh termino con el codigo 7\rDHCP: se esperaba Si, el adaptador tiene No"},
+        // Before the static IPv6 address is there: the first of the two applies would delete it.
+        {true, L"", "DHCP: Si\rIPv6: Automatica", Automatic, 3},
         {false, L"", Own + "\rIP adicional: 192.0.2.11 255.255.255.0\rIPv6: 2001:db8::5/64", Extras,
          5},
-        {true, L"", "DHCP: Si\rIPv6: Automatica", Automatic, 3},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Hint);
@@ -185,7 +186,10 @@ TEST_F(ElevatedApply, HelperGivesTheSameLinesProgressAndBalloonsAsInProcess) {
         const int Before = Launches;
         const TOutcome ThroughHelper = Apply(ID, HelperRunner(0));
         EXPECT_EQ(Launches, Before + 1);
-        EXPECT_TRUE(ThroughHelper.Tied() == InProcess.Tied());
+        EXPECT_TRUE(ThroughHelper.Tied() == InProcess.Tied())
+            << testing::PrintToString(InProcess.Lines) << InProcess.Hint
+            << testing::PrintToString(InProcess.Progress)
+            << testing::PrintToString(ThroughHelper.Progress);
         EXPECT_EQ(ThroughHelper.Lines.size(), C.Lines);
         EXPECT_EQ(ThroughHelper.Hint, C.Hint);
         const TIPSetExtras Kept =

@@ -2,7 +2,7 @@
 // showing what the fake netsh was last asked for the connection that the registry gives the
 // adapter (netsh-state.txt, FakeNetshFiles.h), and static values of its own before that. The
 // registry's NameServer value of the adapter's interface is kept in step, as Windows keeps it.
-// IPv6: the link-local address every Windows adapter has.
+// IPv6: the link-local address every Windows adapter has, then what the extra lines added.
 // Its change notifications come from a thread that watches the state file's time and size.
 #include "adapters/AdapterChain.h"
 #include "fakes/NetshState.h"
@@ -50,14 +50,12 @@ std::string ConnectionName() {
     return Name;
 }
 
-void KeepNameServer(const TNetshConnection& C) {
+void KeepNameServer(const wchar_t* Service, const std::vector<std::string>& Dns) {
     std::wstring Servers;
-    for (const std::string& D : C.Dns)
-        if (C.StaticDns)
-            Servers += (Servers.empty() ? L"" : L",") + std::wstring(D.begin(), D.end());
-    const std::wstring Key =
-        std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") +
-        Guid;
+    for (const std::string& D : Dns)
+        Servers += (Servers.empty() ? L"" : L",") + std::wstring(D.begin(), D.end());
+    const std::wstring Key = std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + Service +
+                             L"\\Parameters\\Interfaces\\" + Guid;
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key.c_str(), L"NameServer", REG_SZ, Servers.c_str(),
                     static_cast<DWORD>((Servers.size() + 1) * sizeof(wchar_t)));
 }
@@ -65,7 +63,8 @@ void KeepNameServer(const TNetshConnection& C) {
 TAdapterDescription Adapter() {
     TNetshState State = LoadNetshState(ReadFakeFile(FakeNetshStatePath()));
     const TNetshConnection C = State[ConnectionName()];
-    KeepNameServer(C);
+    KeepNameServer(L"Tcpip", C.StaticDns ? C.Dns : std::vector<std::string>{});
+    KeepNameServer(L"Tcpip6", C.Extras.IPv6Dns);
     TAdapterDescription A;
     A.Name = Narrow(Guid);
     A.Description = "Adaptador de prueba";
@@ -80,7 +79,17 @@ TAdapterDescription Adapter() {
     if (C.Dhcp && !C.Address.empty())
         A.DhcpServers = {"10.0.2.2"};
     A.DnsServers = C.Dns;
+    for (const TExtraAddress& E : C.Extras.Addresses)
+        A.Addresses.push_back({E.Address, E.Mask});
+    for (const TExtraGateway& G : C.Extras.Gateways)
+        A.Gateways.push_back(G.Gateway);
     A.IPv6Addresses = {{"fe80::5e:10ff:fe00:1", 64, false}};
+    for (const TIPv6Address& E : C.Extras.IPv6Addresses)
+        A.IPv6Addresses.push_back({E.Address, static_cast<std::uint8_t>(E.PrefixLength), true});
+    if (!C.Extras.IPv6Gateway.empty())
+        A.IPv6Gateways = {C.Extras.IPv6Gateway};
+    A.IPv6DnsServers = C.Extras.IPv6Dns;
+    A.StaticIPv6Dns = !C.Extras.IPv6Dns.empty();
     return A;
 }
 
