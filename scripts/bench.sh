@@ -34,6 +34,7 @@ source "$root/scripts/xvfb.sh"
 source "$root/scripts/wine-prefix.sh"
 start_xvfb
 prepare_wine_prefix
+cp "$root/build/bench-windows/tests/bench/iphlpapi.dll" "$WINEPREFIX/drive_c/windows/system32/"
 wine "$root/build/bench-windows/tests/bench/figure_trees_win32.exe" | tr -d '\r'
 wine "$root/build/bench-windows/tests/bench/figure_start.exe" | tr -d '\r'
 exit 0

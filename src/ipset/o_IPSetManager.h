@@ -92,6 +92,8 @@ private:
     template <class T> void Assign(T*& Field, T* Value);
     void ShowIPSets(bool Always);
     TTreeRows ReadIPSetRows();
+    void ReadConnectionNames();
+    std::string ReadConnectionName(int ConnectionID) const;
     bool NoteInForce(int ID);
     void AddIPSetRows(TTreeRows& Rows, bool AdaptersRead);
     TIPSetValues ReadValues();
@@ -116,6 +118,8 @@ private:
     std::unique_ptr<TCommandRunner> FRunner;
     std::unique_ptr<TLiveAdapters> FLive;
     std::map<int, std::string> FSetsInForce;
+    // The connections' names by ID as the last reading of the sets found them.
+    std::map<int, std::string> FConnectionNames;
     TApplyBalloon FBalloon;
     std::vector<TApplyListener*> FListeners = {&FBalloon};
     bool FApplying = false;

@@ -159,6 +159,7 @@ void TgtIPSetManager::ShowIPSets(bool Always) {
 
 TTreeRows TgtIPSetManager::ReadIPSetRows() {
     TTreeRows Rows;
+    ReadConnectionNames();
     FIPSetDataSet->Refresh();
     FIPSetDataSet->First();
     FSetsInForce.clear();
@@ -186,7 +187,7 @@ TTreeRows TgtIPSetManager::ReadIPSetRows() {
 bool TgtIPSetManager::NoteInForce(int ID) {
     TDataSet& Sets = *FIPSetDataSet;
     TIPSetValues V;
-    V.Connection = GetConnectionName(Sets.FieldByName("CONNECTION").AsInteger());
+    V.Connection = ReadConnectionName(Sets.FieldByName("CONNECTION").AsInteger());
     V.Dhcp = Sets.FieldByName("DHCP").AsBoolean();
     V.IPAddress = Sets.FieldByName("IPADDRESS").AsString();
     V.SubnetMask = Sets.FieldByName("SUBNETMASK").AsString();
@@ -228,7 +229,8 @@ void TgtIPSetManager::AddIPSetRows(TTreeRows& Rows, bool AdaptersRead) {
         AddDetail("DNS alternativo : " + Sets.FieldByName("DNS2").AsString());
         AddDetail("DHCP : No");
     }
-    AddDetail("Nombre Conexion : " + GetConnectionName(Sets.FieldByName("CONNECTION").AsInteger()));
+    AddDetail("Nombre Conexion : " +
+              ReadConnectionName(Sets.FieldByName("CONNECTION").AsInteger()));
     const auto Extras = FTreeExtras.find(ID);
     if (Extras != FTreeExtras.end())
         for (const auto& [Caption, Value] :
@@ -253,6 +255,23 @@ void TgtIPSetManager::ShowAdapters() {
         AddAdapterRows(Rows, *Adapters.Items(I));
     TTreeUpdate Update(*FAdapterTreeView);
     Show(*FAdapterTreeView, Rows);
+}
+
+// One pass over the table: a lookup per set would be a query per set, and under Wine each query
+// takes and gives back the file's lock through the server.
+void TgtIPSetManager::ReadConnectionNames() {
+    FConnectionNames.clear();
+    if (FConnectionsDataSet == nullptr)
+        return;
+    TDataSet& Names = *FConnectionsDataSet;
+    for (Names.Refresh(); !Names.Eof(); Names.Next())
+        FConnectionNames[Names.FieldByName("ID").AsInteger()] =
+            Names.FieldByName("CONNECTIONNAME").AsString();
+}
+
+std::string TgtIPSetManager::ReadConnectionName(int ConnectionID) const {
+    const auto Found = FConnectionNames.find(ConnectionID);
+    return Found == FConnectionNames.end() ? std::string() : Found->second;
 }
 
 std::string TgtIPSetManager::GetConnectionName(int ConnectionID) {

@@ -45,8 +45,8 @@ int main() {
     LoadIpHelperLibrary();
     std::printf("adapters_enum_system_us: %.1f us\n", MedianMicroseconds(51));
     const std::unique_ptr<TLiveAdapters> Live = CreateLiveAdapters();
-    const TIPSetValues Set = {"LAN 1",     false,        "192.0.2.10",   "255.255.255.0",
-                              "192.0.2.1", "192.0.2.53", "198.51.100.53"};
+    const TIPSetValues Set = {"LAN 1",     false,        "192.0.2.10",    "255.255.255.0",
+                              "192.0.2.1", "192.0.2.53", "198.51.100.53", {}};
     bool InForce = false;
     std::printf("verify_in_force_us: %.1f us\n", MedianOf(51, [&] {
                     Live->Refresh();

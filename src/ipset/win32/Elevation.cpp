@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
-#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -37,7 +37,7 @@ ACCESS_MASK FileRights(ACCESS_MASK Mask) {
 }
 
 // Open to others too when its security cannot be read.
-bool IsPathOpenToOthers(const std::filesystem::path& Path) {
+bool IsPathOpenToOthers(const std::wstring& Path) {
     PSECURITY_DESCRIPTOR Descriptor = nullptr;
     if (GetNamedSecurityInfoW(Path.c_str(), SE_FILE_OBJECT,
                               OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
@@ -45,6 +45,17 @@ bool IsPathOpenToOthers(const std::filesystem::path& Path) {
         return true;
     const TLocal Owned(Descriptor);
     return IsOpenToOthers(Descriptor);
+}
+
+// The folder that holds Program, a drive's root keeping its separator; none for a bare name,
+// whose security then cannot be read. Done by hand: the library's path class brings the whole
+// of the C++ locales into the executable.
+std::wstring FolderOf(const std::wstring& Program) {
+    const std::size_t Last = Program.find_last_of(L"\\/");
+    if (Last == std::wstring::npos)
+        return std::wstring();
+    const bool DriveRoot = Last == 2 && Program[1] == L':';
+    return Program.substr(0, DriveRoot ? Last + 1 : Last);
 }
 
 } // namespace
@@ -113,8 +124,7 @@ TLaunch LaunchElevated(const std::wstring& Program, const std::wstring& Paramete
     TLaunch Launch;
     // Whoever may change the program or its folder could have their own code run elevated: as a
     // DLL planted beside it, or as the program itself.
-    const std::filesystem::path Path(Program);
-    if (IsPathOpenToOthers(Path) || IsPathOpenToOthers(Path.parent_path())) {
+    if (IsPathOpenToOthers(Program) || IsPathOpenToOthers(FolderOf(Program))) {
         Launch.Error = ErrorOpenToOthers;
         return Launch;
     }

@@ -103,6 +103,12 @@ int main() {
         Bare.push_back(
             TimeStart(BARE_EXE, Folder.Path().wstring(), L"BareWindow", [](HWND) { return true; }));
     }
+    // A run that never showed its window leaves no figure to print.
+    if (*std::min_element(Program.begin(), Program.end()) < 0 ||
+        *std::min_element(Bare.begin(), Bare.end()) < 0) {
+        std::fprintf(stderr, "figure_start: a window did not show within 30 s\n");
+        return 1;
+    }
     const double ProgramMs = Median(Program), BareMs = Median(Bare);
     std::printf("start_to_window_ms: %.0f ms\n", ProgramMs);
     std::printf("bare_window_ms: %.0f ms\n", BareMs);
