@@ -4,6 +4,7 @@
 #include "ui/win32/DialogBase.h"
 #include "ui/win32/DlgControls.h"
 
+#include <array>
 #include <optional>
 
 namespace {
@@ -45,6 +46,16 @@ public:
             if (Code == LBN_SELCHANGE)
                 FList.ListClick();
             break;
+        default:
+            if (Code == BN_CLICKED)
+                Press(Id - FBase);
+        }
+        return true;
+    }
+
+private:
+    void Press(int Button) {
+        switch (Button) {
         case ADV_AGREGAR:
             FList.btnAgregarClick();
             break;
@@ -61,10 +72,8 @@ public:
             FList.btnBajarClick();
             break;
         }
-        return true;
     }
 
-private:
     int FBase;
     TEntryList& FList;
     TDlgEdit FValue;
@@ -84,11 +93,21 @@ public:
     }
 
 private:
-    void OnShow() override { FForm.FormShow(); }
+    // The dialog gave its first box the focus before this view could hear of it.
+    void OnShow() override {
+        FForm.FormShow();
+        const int Focused = GetDlgCtrlID(GetFocus());
+        for (TDlgEntryList* List : Lists())
+            List->Command(Handle(), Focused, EN_SETFOCUS);
+    }
+
+    std::array<TDlgEntryList*, 5> Lists() {
+        return {&FAddresses, &FGateways, &FDns, &FIPv6Addresses, &FIPv6Dns};
+    }
     void OnCloseBox() override { FForm.btnCancelarClick(); }
 
     void OnCommand(int Id, int Code) override {
-        for (TDlgEntryList* List : {&FAddresses, &FGateways, &FDns, &FIPv6Addresses, &FIPv6Dns})
+        for (TDlgEntryList* List : Lists())
             if (List->Command(Handle(), Id, Code))
                 return;
         if ((Id == IDC_ADV_KEEP || Id == IDC_ADV_AUTOMATIC || Id == IDC_ADV_STATIC) &&
