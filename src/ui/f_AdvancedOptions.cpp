@@ -117,13 +117,15 @@ void TFrmAdvancedOptions::LoadExtras(const TIPSetExtras& Extras, bool Dhcp) {
     IPv6ModeClick();
 }
 
+// A DHCP set has its IPv4 lists disabled: the IPv6 part comes first then, at the mode it has.
 void TFrmAdvancedOptions::FormShow() {
-    for (TControl* First :
-         {static_cast<TControl*>(Addresses.Value), static_cast<TControl*>(rbSinCambios)})
-        if (First->CanFocus()) {
-            First->SetFocus();
-            return;
-        }
+    if (Addresses.Value->CanFocus()) {
+        Addresses.Value->SetFocus();
+        return;
+    }
+    for (TCheckControl* Mode : {rbSinCambios, rbAutomatica, rbEstatica})
+        if (Mode->Checked())
+            Mode->SetFocus();
 }
 
 TIPv6Mode TFrmAdvancedOptions::Mode() const {

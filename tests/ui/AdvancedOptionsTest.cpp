@@ -167,7 +167,7 @@ TEST_F(AdvancedOptions, DhcpAndIPv6Mode_DisableTheirPartsAndKeepTheirValues) {
     }
     EXPECT_FALSE(View->Gateway.IsEnabled);
     Form->FormShow();
-    EXPECT_EQ(FakeFocus::Name, "Keep");
+    EXPECT_EQ(FakeFocus::Name, "Automatic");
     View->Automatic.IsChecked = false;
     View->Static.IsChecked = true;
     Form->IPv6ModeClick();
