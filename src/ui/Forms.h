@@ -70,6 +70,15 @@ public:
     virtual std::string Text() const = 0;
 };
 
+// A list of texts, of which the user may choose one.
+class TListBox : public TControl {
+public:
+    virtual void SetItems(const std::vector<std::string>& Texts) = 0;
+    // -1 when nothing is chosen.
+    virtual int ItemIndex() const = 0;
+    virtual void SetItemIndex(int Value) = 0;
+};
+
 // Pages of which one shows at a time.
 class TNotebook {
 public:

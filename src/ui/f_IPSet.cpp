@@ -2,7 +2,10 @@
 
 #include "base/Exception.h"
 #include "base/TApplication.h"
+#include "data/DBConnection.h"
+#include "data/ExtrasStore.h"
 #include "ui/ConnectionLookup.h"
+#include "ui/f_AdvancedOptions.h"
 
 namespace {
 
@@ -31,18 +34,26 @@ void TFrmIPSet::Notification(TComponent* AComponent, TOperation Operation) {
         FIPSets = nullptr;
     if (AComponent == FConnections)
         FConnections = nullptr;
+    if (AComponent == FDatabase)
+        FDatabase = nullptr;
 }
 
 void TFrmIPSet::SetIPSetsTable(TDataSet* Table) {
     TDataSet* const Old = FIPSets;
     FIPSets = Table;
-    ReplaceReference(Old, Table, {FIPSets, FConnections});
+    ReplaceReference(Old, Table, {FIPSets, FConnections, FDatabase});
+}
+
+void TFrmIPSet::SetDatabase(TDBConnection* Value) {
+    TDBConnection* const Old = FDatabase;
+    FDatabase = Value;
+    ReplaceReference(Old, Value, {FIPSets, FConnections, FDatabase});
 }
 
 void TFrmIPSet::SetConnectionsTable(TDataSet* Table) {
     TDataSet* const Old = FConnections;
     FConnections = Table;
-    ReplaceReference(Old, Table, {FIPSets, FConnections});
+    ReplaceReference(Old, Table, {FIPSets, FConnections, FDatabase});
     if (FConnections != nullptr)
         FillConnectionList(*edtConnection, *FConnections);
     ShowConnection();
@@ -60,6 +71,7 @@ void TFrmIPSet::PrepareNew() {
     DHCPCheck->SetChecked(false);
     DHCPCheckClick();
     ShowConnection();
+    FExtras = {};
 }
 
 void TFrmIPSet::LoadForEdit() {
@@ -75,6 +87,7 @@ void TFrmIPSet::LoadForEdit() {
     DHCPCheck->SetChecked(E.Dhcp);
     DHCPCheckClick();
     ShowConnection();
+    FExtras = LoadIPSetExtras(*FDatabase, FIPSets->FieldByName("ID").AsInteger());
     FIPSets->Edit();
 }
 
@@ -94,6 +107,15 @@ void TFrmIPSet::DHCPCheckClick() {
 void TFrmIPSet::edtConnectionChange() {
     if (FIPSets != nullptr)
         WriteChosenConnection(*edtConnection, *FIPSets);
+}
+
+// The extra IPv4 values are kept while DHCP is ticked, only disabled; Cancelar there keeps
+// what was accepted before.
+void TFrmIPSet::btnAvanzadoClick() {
+    TFrmAdvancedOptions Advanced(this);
+    Advanced.LoadExtras(FExtras, DHCPCheck->Checked());
+    if (Advanced.ShowModal() == mrOK)
+        FExtras = Advanced.Extras();
 }
 
 TIPSetEntry TFrmIPSet::Entry() const {
@@ -137,11 +159,15 @@ void TFrmIPSet::btnAceptarClick() {
 
 // A value the store refuses raises here and leaves the row pending, so the user can correct it.
 // A row no longer pending (another command moved the table meanwhile) has nowhere to go: the
-// dialog must not end as if it had saved.
+// dialog must not end as if it had saved. The set and its extras are one change: a failure
+// writing the extras undoes the set's row too.
 void TFrmIPSet::SaveIPSet() {
     if (!Pending(FIPSets))
         throw Exception(RowGone);
+    TTransaction Change(*FDatabase);
     PostIPSetEntry(*FIPSets, Entry());
+    SaveIPSetExtras(*FDatabase, FIPSets->FieldByName("ID").AsInteger(), FExtras);
+    Change.Commit();
 }
 
 void TFrmIPSet::AbandonRow() {

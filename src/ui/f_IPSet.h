@@ -1,11 +1,15 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/IPSetExtras.h"
 #include "ui/Forms.h"
 #include "ui/IPSetEntry.h"
 
+class TDBConnection;
+
 // The dialog in which the user adds an IP set or changes one. It works on the row of the shared
-// IP-set table that PrepareNew inserts or that LoadForEdit finds current; only Aceptar writes it.
+// IP-set table that PrepareNew inserts or that LoadForEdit finds current; only Aceptar writes it,
+// with the set's extras, in one transaction.
 class TFrmIPSet : public TForm {
 public:
     static inline TFormViewFactory<TFrmIPSet> ViewFactory;
@@ -24,6 +28,8 @@ public:
 
     void SetIPSetsTable(TDataSet* Table);
     void SetConnectionsTable(TDataSet* Table);
+    // The connection of the IP-set table, which holds the extras too.
+    void SetDatabase(TDBConnection* Value);
     // A new empty row of the IP-set table, and empty boxes.
     void PrepareNew();
     // The boxes from the current row of the IP-set table, which then goes into edit state.
@@ -32,6 +38,7 @@ public:
     void FormShow();
     void DHCPCheckClick();
     void edtConnectionChange();
+    void btnAvanzadoClick();
     void btnAceptarClick();
     void btnCancelarClick();
     void CloseBoxClick() override;
@@ -49,4 +56,7 @@ private:
 
     TDataSet* FIPSets = nullptr;
     TDataSet* FConnections = nullptr;
+    TDBConnection* FDatabase = nullptr;
+    // What "Opciones avanzadas" last accepted, or what the set has.
+    TIPSetExtras FExtras;
 };

@@ -20,6 +20,7 @@ std::unique_ptr<TFrmIPSet> MakeEditor(TFrmMain* Owner) {
     auto Editor = std::make_unique<TFrmIPSet>(Owner);
     Editor->SetIPSetsTable(Db.IPSets());
     Editor->SetConnectionsTable(Db.ConnectionNames());
+    Editor->SetDatabase(Db.AdoConnection());
     return Editor;
 }
 

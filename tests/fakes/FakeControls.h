@@ -79,6 +79,19 @@ public:
     }
 };
 
+class FakeListBox : public FakeControlOf<TListBox> {
+public:
+    using FakeControlOf::FakeControlOf;
+    std::vector<std::string> Items;
+    int Index = -1;
+    void SetItems(const std::vector<std::string>& V) override {
+        Items = V;
+        Index = -1;
+    }
+    int ItemIndex() const override { return Index; }
+    void SetItemIndex(int V) override { Index = V; }
+};
+
 class FakeNotebook : public TNotebook {
 public:
     int PageIndex = -1;

@@ -1,7 +1,9 @@
 #include "ui/f_IPSet.h"
 
+#include "data/ExtrasStore.h"
 #include "fakes/FakeControls.h"
 #include "fakes/TempStore.h"
+#include "ui/FakeAdvancedView.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,7 @@ protected:
         auto Form = std::make_unique<TFrmIPSet>(nullptr);
         Form->SetIPSetsTable(&IPSets());
         Form->SetConnectionsTable(Store.Db.ConnectionNames());
+        Form->SetDatabase(Store.Db.AdoConnection());
         ForEdit ? Form->LoadForEdit() : Form->PrepareNew();
         return Form;
     }
@@ -260,6 +263,82 @@ TEST_F(IPSetEditor, LoadForEdit_ShowsTheSetAndAsksAgainForAConnectionThatIsGone)
         EXPECT_EQ(IPSets().FieldByName("CONNECTION").AsInteger(), Ethernet);
     }
     EXPECT_EQ(RowsInFile(), 2);
+}
+
+// "Opciones avanzadas" run through the editor's Avanzado, the user's script in Script.
+struct AdvancedRun {
+    AdvancedRun() {
+        TFrmAdvancedOptions::ViewFactory = [this](TFrmAdvancedOptions& F) {
+            auto V = std::make_unique<FakeAdvancedView>(F);
+            V->User = [this, &F, View = V.get()] { Script(F, *View); };
+            return V;
+        };
+    }
+    ~AdvancedRun() { TFrmAdvancedOptions::ViewFactory = nullptr; }
+    std::function<void(TFrmAdvancedOptions&, FakeAdvancedView&)> Script;
+};
+
+TEST_F(IPSetEditor, Aceptar_StoresTheExtrasWithTheSetAndCancelarOfEitherDialogNothing) {
+    AdvancedRun Advanced;
+    auto AddDns = [&](const std::string& Dns, bool Accept) {
+        Advanced.Script = [=](TFrmAdvancedOptions& F, FakeAdvancedView& V) {
+            V.Dns.Value.Value = Dns;
+            F.Dns.btnAgregarClick();
+            Accept ? F.btnAceptarClick() : F.btnCancelarClick();
+        };
+    };
+    auto Form = Open();
+    View->User = [&] {
+        Type({"Dhcp", {}, "Ethernet", true}, *Form);
+        AddDns("10.0.0.9", true);
+        Form->btnAvanzadoClick();
+        AddDns("10.0.0.8", false);
+        Form->btnAvanzadoClick();
+        Form->btnAceptarClick();
+    };
+    ASSERT_EQ(Form->ShowModal(), mrOK);
+    const int ID = IPSets().FieldByName("ID").AsInteger();
+    TIPSetExtras Stored;
+    Stored.Dns = {"10.0.0.9"};
+    EXPECT_TRUE(LoadIPSetExtras(*Store.Db.AdoConnection(), ID) == Stored);
+
+    // Editing shows what the set has; the editor's Cancelar then keeps it.
+    ASSERT_TRUE(IPSets().Locate("ID", ID));
+    Form = Open(true);
+    std::vector<std::string> Shown;
+    Advanced.Script = [&](TFrmAdvancedOptions& F, FakeAdvancedView& V) {
+        Shown = V.Dns.List.Items;
+        EXPECT_FALSE(V.Dns.List.IsEnabled); // a DHCP set
+        F.btnAceptarClick();
+    };
+    View->User = [&] {
+        Form->btnAvanzadoClick();
+        Form->btnCancelarClick();
+    };
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(Shown, std::vector<std::string>{"10.0.0.9"});
+    EXPECT_TRUE(LoadIPSetExtras(*Store.Db.AdoConnection(), ID) == Stored);
+}
+
+// The set's row and its extras are one change: when the extras cannot be written, neither is.
+TEST_F(IPSetEditor, ExtrasTheStoreRefuses_LeaveNoSetBehind) {
+    TStatement(*Store.Db.AdoConnection(), "DROP TABLE IPSetExtras").Step();
+    AdvancedRun Advanced;
+    Advanced.Script = [](TFrmAdvancedOptions& F, FakeAdvancedView& V) {
+        V.Dns.Value.Value = "10.0.0.9";
+        F.Dns.btnAgregarClick();
+        F.btnAceptarClick();
+    };
+    auto Form = Open();
+    View->User = [&] {
+        Type(Valid, *Form);
+        Form->btnAvanzadoClick();
+        Fire([&] { Form->btnAceptarClick(); });
+        EXPECT_EQ(Messages.Boxes.size(), 1u);
+        Fire([&] { Form->btnCancelarClick(); });
+    };
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(RowsInFile(), 0);
 }
 
 } // namespace

@@ -22,6 +22,8 @@ public:
         Form.DHCPCheck = &FDhcp;
         connect(FUi.DHCPCheck, &QCheckBox::clicked, this,
                 [this] { RunHandler([this] { FForm.DHCPCheckClick(); }); });
+        connect(FUi.btnAvanzado, &QPushButton::clicked, this,
+                [this] { RunHandler([this] { FForm.btnAvanzadoClick(); }); });
         connect(FUi.btnAceptar, &QPushButton::clicked, this,
                 [this] { RunHandler([this] { FForm.btnAceptarClick(); }); });
         connect(FUi.btnCancelar, &QPushButton::clicked, this,

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QSignalBlocker>
 #include <QValidator>
 
 #include <exception>
@@ -167,4 +168,22 @@ void TQtCombo::SetItems(const std::vector<std::string>& Texts) {
 std::string TQtCombo::Text() const {
     const int Index = ItemIndex();
     return Index < 0 ? "" : StdText(Widget()->itemText(Index));
+}
+
+TQtListBox::TQtListBox(QListWidget* List, std::function<void()> OnUserChange) : TQtControl(List) {
+    QObject::connect(List, &QListWidget::currentRowChanged, List,
+                     [Change = std::move(OnUserChange)] { RunHandler(Change); });
+}
+
+void TQtListBox::SetItems(const std::vector<std::string>& Texts) {
+    const QSignalBlocker Quiet(Widget());
+    Widget()->clear();
+    for (const std::string& Text : Texts)
+        Widget()->addItem(QtText(Text));
+    Widget()->setCurrentRow(-1);
+}
+
+void TQtListBox::SetItemIndex(int Value) {
+    const QSignalBlocker Quiet(Widget());
+    Widget()->setCurrentRow(Value);
 }

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QString>
@@ -100,6 +101,16 @@ public:
     int ItemIndex() const override { return Widget()->currentIndex(); }
     void SetItemIndex(int Value) override { Widget()->setCurrentIndex(Value); }
     std::string Text() const override;
+};
+
+// A list of texts. OnUserChange (run through RunHandler) hears of each choice the user makes;
+// the program's own changes are not reported.
+class TQtListBox : public TQtControl<TListBox, QListWidget> {
+public:
+    TQtListBox(QListWidget* List, std::function<void()> OnUserChange);
+    void SetItems(const std::vector<std::string>& Texts) override;
+    int ItemIndex() const override { return Widget()->currentRow(); }
+    void SetItemIndex(int Value) override;
 };
 
 class TQtNotebook : public TNotebook {

@@ -2,6 +2,7 @@
 
 #include "base/TApplication.h"
 #include "ui/qt/AboutView.h"
+#include "ui/qt/AdvancedView.h"
 #include "ui/qt/IPSetView.h"
 #include "ui/qt/OptionsView.h"
 #include "ui/qt/QtDialog.h"
@@ -15,6 +16,7 @@ void RegisterQtDialogs() {
     };
     WaitBoxViewFactory = MakeQtWaitBoxView;
     TFrmIPSet::ViewFactory = MakeQtIPSetView;
+    TFrmAdvancedOptions::ViewFactory = MakeQtAdvancedView;
     TfrmOpciones::ViewFactory = MakeQtOptionsView;
     TfrmAcercaDe::ViewFactory = MakeQtAboutView;
     TfrmWizard::ViewFactory = MakeQtWizardView;

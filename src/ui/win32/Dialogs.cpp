@@ -3,6 +3,7 @@
 #include "base/TApplication.h"
 #include "base/win32/WideText.h"
 #include "ui/win32/AboutView.h"
+#include "ui/win32/AdvancedView.h"
 #include "ui/win32/DialogBase.h"
 #include "ui/win32/IPSetView.h"
 #include "ui/win32/OptionsView.h"
@@ -21,6 +22,7 @@ void RegisterWin32Dialogs() {
         return MessageBoxW(ModalOwner(), ToWide(Text).c_str(), ToWide(Caption).c_str(), Flags);
     };
     TFrmIPSet::ViewFactory = MakeIPSetView;
+    TFrmAdvancedOptions::ViewFactory = MakeAdvancedView;
     TfrmOpciones::ViewFactory = MakeOptionsView;
     TfrmAcercaDe::ViewFactory = MakeAboutView;
     TfrmWizard::ViewFactory = MakeWizardView;

@@ -132,6 +132,21 @@ void TDlgButton::SetCaption(const std::string& Value) {
     SetWindowTextW(Handle(), ToWide(Value).c_str());
 }
 
+void TDlgListBox::SetItems(const std::vector<std::string>& Texts) {
+    SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+    for (const std::string& Text : Texts)
+        SendMessageW(Handle(), LB_INSERTSTRING, WPARAM(-1),
+                     reinterpret_cast<LPARAM>(ToWide(Text).c_str()));
+}
+
+int TDlgListBox::ItemIndex() const {
+    return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
+}
+
+void TDlgListBox::SetItemIndex(int Value) {
+    SendMessageW(Handle(), LB_SETCURSEL, WPARAM(Value), 0);
+}
+
 TDlgCombo::TDlgCombo(const TDialog& Dialog, int Id) : TDlgControl(Dialog, Id) {
     SetWindowSubclass(Handle(), LookupListProc, SubclassId, 0);
 }

@@ -61,6 +61,16 @@ public:
     void SetCaption(const std::string& Value) override;
 };
 
+// A list box with LBS_NOTIFY, so that the dialog hears of each choice as LBN_SELCHANGE. Items
+// stay in the order given, sorted or not.
+class TDlgListBox : public TDlgControl<TListBox> {
+public:
+    using TDlgControl::TDlgControl;
+    void SetItems(const std::vector<std::string>& Texts) override;
+    int ItemIndex() const override;
+    void SetItemIndex(int Value) override;
+};
+
 // A drop-down list (CBS_DROPDOWNLIST). The Delete key clears the choice; the dialog hears of it
 // as CBN_SELCHANGE, as it does of a choice made with the mouse or the arrows.
 class TDlgCombo : public TDlgControl<TComboBox> {

@@ -35,6 +35,8 @@ private:
             FForm.DHCPCheckClick();
         else if (Id == IDC_IPSET_CONNECTION && Code == CBN_SELCHANGE)
             FForm.edtConnectionChange();
+        else if (Id == IDC_IPSET_ADVANCED)
+            FForm.btnAvanzadoClick();
         else if (Id == IDOK)
             FForm.btnAceptarClick();
         else if (Id == IDCANCEL)

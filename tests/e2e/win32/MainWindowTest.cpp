@@ -3,6 +3,8 @@
 // return (trees, message boxes, balloons). netsh is the fake one in the prefix's system32, which
 // writes down every command line it gets.
 #include "adapters/o_AdapterInformation.h"
+#include "data/ExtrasStore.h"
+#include "data/o_DatabaseConnection.h"
 #include "e2e/win32/Driver.h"
 #include "fakes/NetshState.h"
 #include "fakes/TempFolder.h"
@@ -163,6 +165,14 @@ void Press(HWND Dialog, const std::wstring& Caption) {
     const HWND Button = ChildWithText(Dialog, Caption);
     EXPECT_NE(Button, nullptr) << FromWide(Caption);
     SendMessageW(Button, BM_CLICK, 0, 0);
+}
+
+// The first control after From (in tab order) that shows this text.
+HWND NextWithText(HWND From, const std::wstring& Text) {
+    HWND Control = GetWindow(From, GW_HWNDNEXT);
+    while (Control != nullptr && WindowText(Control) != Text)
+        Control = GetWindow(Control, GW_HWNDNEXT);
+    return Control;
 }
 
 // Types into a box key by key, so its own filter sees every character.
@@ -508,6 +518,65 @@ TEST_F(MainWindowE2E, AddApplyEditDeleteFromWindowTreeAndTray) {
     ASSERT_TRUE(FromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_EQ(Answer(L"Salir", IDYES), "\u00bfDesea salir de la aplicacion...?");
     EXPECT_EQ(Copy->ExitCode(), 0);
+}
+
+// The extras go in through "Opciones avanzadas" only, as a person fills it: each entry typed and
+// added (the DNS server with Enter), the IPv6 part switched to static.
+TEST_F(MainWindowE2E, ExtrasFromOpcionesAvanzadasAreStoredAndApplied) {
+    Start();
+    PostMessageW(Main, WM_KEYDOWN, VK_INSERT, 0);
+    const HWND Editor = Copy->WaitForWindow(L"#32770", L"Agregar nueva IP");
+    ASSERT_NE(Editor, nullptr);
+    PostMessageW(ChildWithText(Editor, L"A&vanzado..."), BM_CLICK, 0, 0);
+    const HWND Advanced = Copy->WaitForWindow(L"#32770", L"Opciones avanzadas");
+    ASSERT_NE(Advanced, nullptr);
+    auto AddEntry = [&](const std::wstring& Label, const std::wstring& Value,
+                        const std::wstring& Second = {}) {
+        const HWND Box = FieldAfter(Advanced, Label);
+        Type(Box, Value);
+        if (!Second.empty())
+            Type(GetWindow(GetWindow(Box, GW_HWNDNEXT), GW_HWNDNEXT), Second);
+        SendMessageW(NextWithText(Box, L"Agregar"), BM_CLICK, 0, 0);
+    };
+    AddEntry(L"Direccion IP :", L"192.0.2.11", L"255.255.255.0");
+    Press(Advanced, L"Estatica");
+    AddEntry(L"Direccion IPv6 :", L"2001:DB8:0::10", L"64");
+    Type(FieldAfter(Advanced, L"Puerta de enlace IPv6 :"), L"2001:db8::1");
+    AddEntry(L"Servidor DNS IPv6 :", L"2001:db8::53");
+    const HWND Dns = FieldAfter(Advanced, L"Servidor DNS :");
+    Type(Dns, L"192.0.2.54");
+    SendMessageW(Advanced, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Dns), TRUE);
+    PostMessageW(Dns, WM_KEYDOWN, VK_RETURN, 0);
+    const HWND DnsList = GetWindow(NextWithText(Dns, L"Agregar"), GW_HWNDNEXT);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(DnsList, LB_GETCOUNT, 0, 0) == 1; }));
+    PostMessageW(ChildWithText(Advanced, L"&Aceptar"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(Advanced); }));
+    FillEditor(L"Agregar nueva IP", L"Oficina",
+               {L"192.0.2.10", L"255.255.255.0", L"192.0.2.1", L"192.0.2.53", L"198.51.100.53"});
+    ASSERT_TRUE(WaitFor([&] { return Trees[0]->Find(L"OFICINA") != nullptr; }));
+
+    TgtIPDBManager Stored(nullptr);
+    Stored.OpenDatabase(Folder.File("quelvano.ipdb"));
+    TIPSetExtras Expected;
+    Expected.Addresses = {{"192.0.2.11", "255.255.255.0"}};
+    Expected.Dns = {"192.0.2.54"};
+    Expected.IPv6 = TIPv6Mode::Static;
+    Expected.IPv6Addresses = {{"2001:db8::10", 64}};
+    Expected.IPv6Gateway = "2001:db8::1";
+    Expected.IPv6Dns = {"2001:db8::53"};
+    EXPECT_TRUE(LoadIPSetExtras(*Stored.AdoConnection(), 1) == Expected);
+
+    ASSERT_TRUE(FromTreePopUp(L"OFICINA", {VK_DOWN, VK_RETURN}));
+    Lines ExpectedLines = StaticLines;
+    const std::string C = "\"Conexion de prueba\"";
+    for (const std::string& Extra :
+         {"netsh interface ip add address " + C + " 192.0.2.11 255.255.255.0",
+          "netsh interface ip add dns " + C + " 192.0.2.54 index=3",
+          "netsh interface ipv6 add address " + C + " 2001:db8::10/64",
+          "netsh interface ipv6 add route ::/0 " + C + " 2001:db8::1",
+          "netsh interface ipv6 set dnsservers " + C + " static 2001:db8::53 primary"})
+        ExpectedLines.push_back(Extra);
+    EXPECT_EQ(NetshLines(ExpectedLines.size()), ExpectedLines);
 }
 
 TEST_F(MainWindowE2E, FailingNetshShowsTheErrorBalloon) {

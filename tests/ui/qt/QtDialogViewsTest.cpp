@@ -2,6 +2,7 @@
 // person would drive them.
 #include "base/TApplication.h"
 #include "shell/GlobalUnit.h"
+#include "ui/f_AdvancedOptions.h"
 #include "ui/f_IPSet.h"
 #include "ui/frmAcercaDeUnit.h"
 #include "ui/frmOpcionesUnit.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QListWidget>
 
 #include <cstdlib>
 #include <filesystem>
@@ -57,6 +59,7 @@ protected:
         auto Form = std::make_unique<TFrmIPSet>(nullptr);
         Form->SetIPSetsTable(Store.Db.IPSets());
         Form->SetConnectionsTable(Store.Db.ConnectionNames());
+        Form->SetDatabase(Store.Db.AdoConnection());
         Form->PrepareNew();
         Form->SetCaption(AddCaption);
         return Form;
@@ -68,6 +71,37 @@ protected:
 
 QColor BoxColour(QWidget* Box) {
     return Box->palette().color(QPalette::Base);
+}
+
+// Enter in a list's box adds the entry rather than ending the dialog; a click on an entry brings
+// it back into the boxes.
+TEST_F(QtDialogViews, Advanced_EnterAddsAndAClickedEntryComesBack) {
+    TFrmAdvancedOptions Form(nullptr);
+    Form.LoadExtras({}, false);
+    const int Result = RunWithUser(Form, [](QWidget* D) {
+        Messages None;
+        auto* const Gateway = Field<QLineEdit>(D, "Puerta de enlace :");
+        auto* const Metric = Field<QLineEdit>(D, "Metrica :");
+        Type(Gateway, "10.0.0.1");
+        Type(Metric, "5");
+        QTest::mouseClick(Metric, Qt::LeftButton);
+        QTest::keyClick(Metric, Qt::Key_Return);
+        Type(Gateway, "10.0.0.2");
+        QTest::mouseClick(Gateway, Qt::LeftButton);
+        QTest::keyClick(Gateway, Qt::Key_Return);
+        EXPECT_TRUE(None.Boxes.empty());
+        auto* const List = D->findChild<QListWidget*>("lstGateways");
+        ASSERT_EQ(List->count(), 2);
+        EXPECT_EQ(Str(List->item(1)->text()), "10.0.0.2, metrica 1");
+        EXPECT_TRUE(D->isVisible());
+        const QRect First = List->visualItemRect(List->item(0));
+        QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, First.center());
+        EXPECT_EQ(Str(Gateway->text()), "10.0.0.1");
+        EXPECT_EQ(Str(Metric->text()), "5");
+        QTest::keyClick(List, Qt::Key_Return);
+    });
+    EXPECT_EQ(Result, mrOK);
+    EXPECT_EQ(Form.Extras().Gateways.size(), 2u);
 }
 
 TEST_F(QtDialogViews, Editor_TypedEntryIsFilteredCheckedAndStored) {
@@ -265,7 +299,7 @@ TEST_F(QtDialogViews, Layout_SizesTabOrderAndLabelsAreTheForms) {
          {370, 235},
          {"Descripcion :", "Direccion IP :", "Subnet Mask :", "Puerta de enlace :",
           "DNS preferido :", "DNS alternativo :", "Adaptador de Red :", "Habilitar DHCP",
-          "&Aceptar", "&Cancelar", "Ay&uda"}},
+          "A&vanzado...", "&Aceptar", "&Cancelar", "Ay&uda"}},
         {"Opciones",
          [] { return std::make_unique<TfrmOpciones>(nullptr); },
          {353, 181},

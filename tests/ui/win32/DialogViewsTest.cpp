@@ -41,6 +41,7 @@ protected:
         auto Form = std::make_unique<TFrmIPSet>(nullptr);
         Form->SetIPSetsTable(Store.Db.IPSets());
         Form->SetConnectionsTable(Store.Db.ConnectionNames());
+        Form->SetDatabase(Store.Db.AdoConnection());
         ForEdit ? Form->LoadForEdit() : Form->PrepareNew();
         Form->SetCaption(Caption);
         return Form;
@@ -296,7 +297,7 @@ TEST_F(DialogViews, Layout_SizesTabOrderAndLabelsAreTheForms) {
          {370, 235},
          {"Descripcion :", "Direccion IP :", "Subnet Mask :", "Puerta de enlace :",
           "DNS preferido :", "DNS alternativo :", "Adaptador de Red :", "Habilitar DHCP",
-          "&Aceptar", "&Cancelar", "Ay&uda"}},
+          "A&vanzado...", "&Aceptar", "&Cancelar", "Ay&uda"}},
         {"Opciones",
          [] { return std::make_unique<TfrmOpciones>(nullptr); },
          IDD_OPTIONS,
