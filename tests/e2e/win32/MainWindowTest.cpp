@@ -366,7 +366,7 @@ protected:
     bool TraySubmenuChecksTheFirstSet() {
         PostMessageW(TrayWindow, TrayCallback, 0, WM_RBUTTONUP);
         EXPECT_TRUE(WaitFor([&] { return OpenMenus().size() == 1; }));
-        for (UINT Key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
+        for (UINT Key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
             PostMessageW(OpenMenus()[0], WM_KEYDOWN, Key, 0);
         bool Checked = false, Drawn = false;
         EXPECT_TRUE(WaitFor([&] {
