@@ -13,6 +13,17 @@ std::string AfterPrefix(const std::string& Text, const std::string& Prefix) {
                                                        : std::string();
 }
 
+// Hands each "KEY: VALUE" line of nmcli's output to Take, the value trimmed.
+template <typename TTake> void ForEachField(const std::string& Output, TTake Take) {
+    std::istringstream In(Output);
+    std::string Line;
+    while (std::getline(In, Line)) {
+        const std::size_t Colon = Line.find(':');
+        if (Colon != std::string::npos)
+            Take(Line.substr(0, Colon), Trim(Line.substr(Colon + 1)));
+    }
+}
+
 // Terse output escapes the colons of a value (IPv6 texts have many) and the backslash.
 std::string Unescaped(const std::string& Value) {
     std::string Text;
@@ -50,14 +61,7 @@ std::optional<std::map<std::string, TNmDevice>> ReadNmDevices() {
 
 void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::string& Output) {
     std::vector<TNmDevice*> Current;
-    std::istringstream In(Output);
-    std::string Line;
-    while (std::getline(In, Line)) {
-        const std::size_t Colon = Line.find(':');
-        if (Colon == std::string::npos)
-            continue;
-        const std::string Key = Line.substr(0, Colon);
-        const std::string Value = Trim(Line.substr(Colon + 1));
+    ForEachField(Output, [&](const std::string& Key, const std::string& Value) {
         if (Key == "connection.id") {
             Current.clear();
             for (auto& D : Devices)
@@ -75,26 +79,19 @@ void ApplyNmProfiles(std::map<std::string, TNmDevice>& Devices, const std::strin
                      (Key == "ipv6.ignore-auto-dns" && Value == "yes"))
                 D->StaticIPv6Dns = true;
         }
-    }
+    });
 }
 
 std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
     std::map<std::string, TNmDevice> Devices;
     TNmDevice* Current = nullptr;
     std::string Vendor;
-    std::istringstream In(Output);
-    std::string Line;
-    while (std::getline(In, Line)) {
-        const std::size_t Colon = Line.find(':');
-        if (Colon == std::string::npos)
-            continue;
-        const std::string Key = Line.substr(0, Colon);
-        const std::string Value = Trim(Line.substr(Colon + 1));
+    ForEachField(Output, [&](const std::string& Key, const std::string& Value) {
         if (Key == "GENERAL.DEVICE") {
             Current = &Devices[Value];
             Vendor.clear();
         } else if (Current == nullptr) {
-            continue;
+            return;
         } else if (Key == "GENERAL.CONNECTION") {
             Current->Profile = Value;
         } else if (Key == "GENERAL.VENDOR") {
@@ -111,6 +108,6 @@ std::map<std::string, TNmDevice> ParseNmDeviceShow(const std::string& Output) {
             if (!Server.empty())
                 Current->DhcpServer = Server;
         }
-    }
+    });
     return Devices;
 }
